@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Text rules of the whole program. Text is UTF-8 in memory; every length, limit and
+// byte position counts GBK bytes: one per ASCII character, two per other character.
+namespace tallyra {
+
+// GBK byte length of a UTF-8 text.
+std::size_t GbkLength(std::string_view utf8);
+
+// The longest prefix of whole characters that takes at most maxBytes GBK bytes.
+std::string_view CutToGbkBytes(std::string_view utf8, std::size_t maxBytes);
+
+// Whether the text is valid UTF-8 and every character of it can be encoded in GBK.
+bool IsGbkEncodable(std::string_view utf8);
+
+// The numeric value of the text's leading numeric part: an optional sign, digits, an
+// optional point and digits. A text without one ("", ".", "abc") is 0.
+double NumericValue(std::string_view text);
+
+// A number with up to 13 significant digits and no trailing zeros: 10.5, 300, 0.
+std::string FormatNumber(double value);
+
+}  // namespace tallyra

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs every Debian package Tallyra needs to build, test, run and be looked at.
+# Safe to run again: apt-get skips what is already installed.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake ninja-build pkg-config git
+  # libraries
+  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-multimedia-dev libgl-dev
+  libsqlite3-dev sqlite3 libsodium-dev
+  # tests and benchmarks
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # fonts the forms name ("宋体", "楷体_GB2312") and a UI fallback
+  fonts-arphic-uming fonts-arphic-ukai fonts-dejavu-core
+  # running headless, looking at windows and printed pages
+  xvfb xauth xdotool imagemagick poppler-utils
+  # compiles the help manual to help.chm
+  fp-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update
+  $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
