@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Renders the SVG drawings in pictures/src and icons/src into the PNG files the program loads,
+# then squeezes them. Needs rsvg-convert (librsvg2-bin), optipng and pngquant, and the
+# AR PL UMing / UKai and DejaVu fonts. Run from anywhere; writes beside the sources' parents.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/../.." && pwd)"   # resources/
+
+render() { # source.svg target.png
+  rsvg-convert "$1" -o "$2"
+}
+
+for svg in "$here"/pictures/src/*.svg; do
+  render "$svg" "$here/pictures/$(basename "${svg%.svg}").png"
+done
+for svg in "$here"/icons/src/*.svg; do
+  render "$svg" "$here/icons/$(basename "${svg%.svg}").png"
+done
+
+# Small pictures with few colours: palette-quantise (keeps the alpha channel).
+# The large backgrounds are soft gradients: keep them lossless so they do not band.
+for png in "$here"/icons/*.png "$here"/pictures/{bird,exit_button,about_picture,car,notebook}.png; do
+  pngquant --force --skip-if-larger --quality 80-98 --speed 1 --output "$png" -- "$png" || true
+done
+optipng -quiet -o5 -strip all "$here"/icons/*.png "$here"/pictures/*.png
