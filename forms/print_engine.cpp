@@ -1,0 +1,113 @@
+#include "forms/print_engine.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string_view>
+
+#include "data/gbk_text.h"
+#include "forms/calendar_date.h"
+#include "forms/print_text.h"
+
+namespace tallyra {
+
+namespace {
+
+constexpr double kOffsetBound = 1'000'000;  // 100 m: far beyond any page
+
+std::string_view FieldText(const FieldValues& fields, std::string_view name) {
+  const auto found = fields.find(name);
+  return found == fields.end() ? std::string_view() : std::string_view(found->second);
+}
+
+int OffsetAt(const std::vector<double>& offsets, std::size_t index) {
+  return index < offsets.size() ? TruncateOffset(offsets[index]) : 0;
+}
+
+// "yyyy-MM-dd"; one- or two-digit month and day are accepted.
+std::optional<Date> ParseDate(std::string_view text) {
+  int parts[3] = {0, 0, 0};
+  const char* at = text.data();
+  const char* end = text.data() + text.size();
+  for (int k = 0; k < 3; ++k) {
+    const auto [next, error] = std::from_chars(at, end, parts[k]);
+    if (error != std::errc() || next == at || parts[k] <= 0) return std::nullopt;
+    at = next;
+    if (k < 2) {
+      if (at == end || *at != '-') return std::nullopt;
+      ++at;
+    }
+  }
+  if (at != end || parts[1] > 12 || parts[2] > 31) return std::nullopt;
+  return Date{parts[0], parts[1], parts[2]};
+}
+
+std::string Prepare(const LayoutItem& item, std::string_view text) {
+  switch (item.preparation) {
+    case Preparation::kNone:
+      return std::string(text);
+    case Preparation::kAccountOf:
+      return AccountOf(text);
+    case Preparation::kBreakAfter:
+      return BreakAfter(text, item.breakBytes);
+    case Preparation::kFormatAmount:
+      return FormatAmount(NumericValue(text));
+    case Preparation::kYearFigures:
+    case Preparation::kMonthFigures:
+    case Preparation::kDayFigures: {
+      const std::optional<Date> date = ParseDate(text);
+      if (!date) return "";
+      const DateParts figures = DateFigures(*date);
+      if (item.preparation == Preparation::kYearFigures) return figures.year;
+      return item.preparation == Preparation::kMonthFigures ? figures.month : figures.day;
+    }
+  }
+  return "";
+}
+
+void AddText(std::vector<PrintOperation>& operations, int x, int y, std::string text) {
+  if (!text.empty()) operations.push_back(PrintOperation::Text(x, y, std::move(text)));
+}
+
+}  // namespace
+
+int TruncateOffset(double stored) {
+  if (std::isnan(stored)) return 0;
+  if (stored >= kOffsetBound) return static_cast<int>(kOffsetBound);
+  if (stored <= -kOffsetBound) return -static_cast<int>(kOffsetBound);
+  return static_cast<int>(stored);  // conversion truncates toward zero
+}
+
+PrintRun PreparePrintRun(const PrintLayout& layout, const FieldValues& fields,
+                         const std::vector<double>& offsets) {
+  PrintRun run{layout.jobName, layout.paper, {}};
+  std::vector<PrintOperation>& operations = run.operations;
+  for (const LayoutItem& item : layout.items) {
+    if (item.font)
+      operations.push_back(PrintOperation::SetFont(item.font->face, item.font->points));
+    if (item.italic) operations.push_back(PrintOperation::SetItalic(true));
+
+    const int y = item.y + OffsetAt(offsets, item.offset.y);
+    if (item.digitRow.empty()) {
+      const std::string_view source = FieldText(fields, item.source);
+      if (!source.empty()) {
+        AddText(operations, item.x + OffsetAt(offsets, item.offset.x), y, Prepare(item, source));
+      }
+    } else {
+      std::vector<std::string> digits;
+      std::vector<int> xs;
+      for (const DigitColumn& column : item.digitRow) {
+        digits.emplace_back(FieldText(fields, column.source));
+        xs.push_back(column.x + OffsetAt(offsets, column.xOffset));
+      }
+      for (PlacedText& placed : PlaceDigitRow(digits, xs)) {
+        AddText(operations, placed.x, y, std::move(placed.text));
+      }
+    }
+
+    if (item.italic) operations.push_back(PrintOperation::SetItalic(false));
+  }
+  return run;
+}
+
+}  // namespace tallyra
