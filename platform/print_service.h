@@ -1,0 +1,23 @@
+#pragma once
+
+#include "forms/print_operation.h"
+
+class QWidget;
+
+namespace tallyra {
+
+// How windows print: a window turns its layout into a PrintRun (PreparePrintRun) and
+// hands it here. Injected, so that tests record the runs instead of printing.
+class PrintService {
+ public:
+  virtual ~PrintService() = default;
+  // Prints the run's page: through the print dialog preset to the run's paper, or, when
+  // TALLYRA_PDF_DIR names a folder, into a new PDF file there. False when nothing was
+  // printed: a cancelled dialog (silently) or a printer that could not start (after a
+  // message box).
+  virtual bool Print(QWidget* parent, const PrintRun& run) = 0;
+  // Shows the page the run would print in the print preview; prints nothing by itself.
+  virtual void Preview(QWidget* parent, const PrintRun& run) = 0;
+};
+
+}  // namespace tallyra

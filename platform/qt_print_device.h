@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <QString>
+#include <memory>
+#include <string_view>
+
+#include "forms/print_device.h"
+
+class QPrinter;
+class QWidget;
+
+namespace tallyra {
+
+class MessageBoxes;
+
+// The device that draws a page with QPainter onto a QPrinter: a printer chosen in the
+// print dialog, a PDF file, or a printer set up by someone else (the print preview's).
+// All three share this one drawing path, in printer pixels at 0.1 mm × resolution / 254.
+class QtPrintDevice final : public PrintDevice {
+ public:
+  // Opens the standard print dialog preset to the job's paper when the job begins.
+  static std::unique_ptr<QtPrintDevice> ThroughDialog(QWidget* parent, MessageBoxes& messages);
+  // Writes the page as a PDF file to path.
+  static std::unique_ptr<QtPrintDevice> ToPdfFile(const QString& path, MessageBoxes& messages);
+  // Draws onto a printer the caller owns and keeps alive for the job.
+  static std::unique_ptr<QtPrintDevice> OntoPrinter(QPrinter& printer, MessageBoxes& messages);
+  ~QtPrintDevice() override;
+
+  // Custom paper size and orientation, full page, margins 0, high resolution's document
+  // name: what every print run's printer is set to before it is shown or drawn on.
+  static void PreparePrinter(QPrinter& printer, const PaperSpec& paper, const QString& jobName);
+
+ protected:
+  bool Begin(const PaperSpec& paper, std::string_view jobName) override;
+  void SetFont(std::string_view face, double points) override;
+  void SetItalic(bool on) override;
+  void Text(int x, int y, std::string_view text) override;
+  void End() override;
+
+ private:
+  enum class Target { kDialog, kPdfFile, kGivenPrinter };
+  QtPrintDevice(Target target, QWidget* parent, QString pdfPath, QPrinter* givenPrinter,
+                MessageBoxes& messages);
+  void ApplyFont();
+
+  Target target_;
+  QWidget* parent_;
+  QString pdfPath_;
+  MessageBoxes& messages_;
+  std::unique_ptr<QPrinter> ownPrinter_;  // the dialog's and the PDF file's printer
+  QPrinter* printer_;
+  QPainter painter_;
+  QFont font_;
+  double pixelsPerTenthMm_ = 0;
+};
+
+}  // namespace tallyra
