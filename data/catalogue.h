@@ -31,7 +31,9 @@ bool TableFileExists(const TableLocation& location, std::string_view file);
 // existing files are left untouched. False with a reason naming the file on failure.
 bool CreateMissingTables(const TableLocation& location, std::string* error);
 // Appends the sample reference data (companies, accounts, banks, addresses, fund
-// sources, subjects) to the reference tables; not the operators or positions.
+// sources, subjects) to the reference tables; not the operators or positions. Only a
+// table without records is filled, so a second call adds nothing. Tables it had to open
+// are closed again; afterwards the current table may be none.
 bool LoadSampleData(RecordStore& store, std::string* error);
 
 }  // namespace tallyra

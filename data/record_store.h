@@ -27,6 +27,25 @@ using Blob = std::vector<std::uint8_t>;
 // float and double are double, text and memo are UTF-8 strings.
 using Value = std::variant<std::monostate, bool, std::int64_t, double, std::string, Blob>;
 
+// Last-error codes of RecordStore (LastError); 0 is success. The fatal errors of Read
+// carry kStoreNoCurrentTable, kStoreNoSuchField or kStoreWrongFieldType as their code.
+inline constexpr int kStoreOk = 0;
+inline constexpr int kStoreNoCurrentTable = 1;
+inline constexpr int kStoreEmptyName = 2;
+inline constexpr int kStoreAlreadyOpen = 3;
+inline constexpr int kStoreFileMissing = 4;
+inline constexpr int kStoreWrongPassword = 5;  // wrong, missing, or given to an unprotected table
+inline constexpr int kStoreDamagedFile = 6;    // not a valid table file; left untouched
+inline constexpr int kStoreNotFound = 7;       // SelectCurrent: no such table; Search: no match
+inline constexpr int kStoreNoRecord = 8;       // the pointer is not on a record
+inline constexpr int kStoreCannotMove = 9;     // Skip at either end or in an empty table
+inline constexpr int kStoreTypeMismatch = 10;  // a value of another type than its field's
+inline constexpr int kStoreBadValue = 11;     // a number the field cannot hold, non-GBK text
+inline constexpr int kStoreNoSuchField = 12;
+inline constexpr int kStoreWrongFieldType = 13;
+inline constexpr int kStoreRecordGone = 14;  // another program removed the record at the pointer
+inline constexpr int kStoreIoError = 15;     // the file could not be read or written
+
 class RecordStore;
 // Evaluated with the record being examined as the current record; reads it with Read.
 using Condition = std::function<bool(RecordStore&)>;
@@ -53,6 +72,10 @@ class RecordStore final {
   // programDir\bsf, or any other path).
   std::string ResolvePath(std::string_view fileName) const;
 
+  // Fails (LastError, LastErrorText naming the file) when the table is already open, the
+  // file is missing or not a valid table file, or the password does not fit. A file the
+  // catalogue knows (FindTableSpec of its file name) must also have every field listed
+  // for it, by name and of its kind (text or numeric), else it counts as damaged.
   bool Open(std::string_view fileName, std::string_view password = {});
   bool SelectCurrent(std::string_view name);
   // SelectCurrent with the absolute path, else Open with the relative path.
@@ -60,6 +83,10 @@ class RecordStore final {
   void Close();
   void CloseAll();
 
+  // Another program's committed changes are taken in by Open, SelectCurrent, MakeCurrent,
+  // First, RecordCount and every change (Append .. Purge); the pointer stays on its
+  // record. Skip, Read, Search and RecordNumber work on what the last of those saw, so a
+  // walk costs no query per record and sees one consistent table.
   void First();
   bool Skip(int count = 1);
   int RecordNumber() const;

@@ -1,0 +1,500 @@
+#include "data/record_store.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "data/catalogue.h"
+#include "data/fatal_error.h"
+#include "data/field_value.h"
+#include "data/table_file.h"
+#include "data/table_path.h"
+
+namespace tallyra {
+namespace {
+
+constexpr char kNoCurrentTableText[] = "未指定当前数据库或者指定数据库未打开";
+constexpr char kNoSuchFieldText[] = "指定字段不存在";
+// Every table of the catalogue fits.
+constexpr std::size_t kClosedTablesKept = 32;
+
+struct OpenTable {
+  std::string path;  // resolved, '/' separators
+  std::string name;  // file name without folder and extension
+  std::unique_ptr<TableFile> file;
+  int pointer = 0;  // -1 .. count
+
+  int Count() const { return static_cast<int>(file->Records().size()); }
+  bool OnRecord() const { return pointer >= 0 && pointer < Count(); }
+};
+
+// A write that is rolled back unless committed, also when a condition throws.
+class WriteScope {
+ public:
+  explicit WriteScope(TableFile& file) : file_(file) {}
+  ~WriteScope() {
+    if (open_) file_.Rollback();
+  }
+  WriteScope(const WriteScope&) = delete;
+  WriteScope& operator=(const WriteScope&) = delete;
+  int Begin(bool* reloaded, std::string* error) {
+    const int code = file_.BeginWrite(reloaded, error);
+    open_ = code == kStoreOk;
+    return code;
+  }
+  int Commit(std::string* error) {
+    open_ = false;
+    return file_.Commit(error);
+  }
+
+ private:
+  TableFile& file_;
+  bool open_ = false;
+};
+
+// The pointer's record after the snapshot changed under it: the same record when it is
+// still there, else the one that now follows its place.
+int Remap(const std::vector<TableRecord>& records, bool onRecord, bool afterLast,
+          std::int64_t anchor, int pointer) {
+  if (afterLast) return static_cast<int>(records.size());
+  if (!onRecord) return pointer;
+  const auto it =
+      std::lower_bound(records.begin(), records.end(), anchor,
+                       [](const TableRecord& record, std::int64_t id) { return record.id < id; });
+  return static_cast<int>(it - records.begin());
+}
+
+// Checks a table file the catalogue knows for the fields the windows read by name.
+bool HasCatalogueFields(const TableFile& file, std::string* missing) {
+  const TableSpec* spec = FindTableSpec(FileNameOf(file.Path()));
+  if (spec == nullptr) return true;
+  for (const FieldDef& needed : spec->fields) {
+    const auto& fields = file.Fields();
+    const auto it = std::find_if(fields.begin(), fields.end(),
+                                 [&](const FieldDef& f) { return f.name == needed.name; });
+    const bool usable = it != fields.end() &&
+                        (IsTextType(needed.type) ? IsTextType(it->type) : IsNumericType(it->type));
+    if (!usable) {
+      *missing = needed.name;
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+struct RecordStore::Impl {
+  RecordStore* owner = nullptr;  // handed to the conditions
+  TableLocation location;
+  std::vector<std::shared_ptr<OpenTable>> tables;
+  std::shared_ptr<OpenTable> current;
+  // Closed tables keep their connection and snapshot, most recent first: the windows
+  // close every table and open the same ones again at each window and print run.
+  std::vector<std::shared_ptr<OpenTable>> closed;
+  int lastError = kStoreOk;
+  std::string lastErrorText;
+
+  bool Succeed() {
+    lastError = kStoreOk;
+    lastErrorText.clear();
+    return true;
+  }
+  bool Fail(int code, std::string text = {}) {
+    lastError = code;
+    lastErrorText = std::move(text);
+    return false;
+  }
+  // The current table, or null with kStoreNoCurrentTable set.
+  OpenTable* Current() {
+    if (!current) Fail(kStoreNoCurrentTable, kNoCurrentTableText);
+    return current.get();
+  }
+  // Takes in another program's changes, keeping the pointer on its record.
+  bool Revalidate(OpenTable& table) {
+    const bool onRecord = table.OnRecord();
+    const bool afterLast = table.pointer >= table.Count();
+    const std::int64_t anchor = onRecord ? table.file->Records()[table.pointer].id : 0;
+    bool reloaded = false;
+    std::string error;
+    const int code = table.file->Refresh(&reloaded, &error);
+    if (reloaded) {
+      table.pointer = Remap(table.file->Records(), onRecord, afterLast, anchor, table.pointer);
+    }
+    return code == kStoreOk ? true : Fail(code, error);
+  }
+  // Starts a write and says whether the pointer's record is still the one it was.
+  int BeginWrite(OpenTable& table, WriteScope& scope, bool* sameRecord) {
+    const bool onRecord = table.OnRecord();
+    const bool afterLast = table.pointer >= table.Count();
+    const std::int64_t anchor = onRecord ? table.file->Records()[table.pointer].id : 0;
+    bool reloaded = false;
+    std::string error;
+    const int code = scope.Begin(&reloaded, &error);
+    if (code != kStoreOk) {
+      Fail(code, error);
+      return code;
+    }
+    if (reloaded) {
+      table.pointer = Remap(table.file->Records(), onRecord, afterLast, anchor, table.pointer);
+    }
+    *sameRecord =
+        !onRecord || (table.OnRecord() && table.file->Records()[table.pointer].id == anchor);
+    return kStoreOk;
+  }
+  const FieldDef* FieldByNumber(const OpenTable& table, int number) const {
+    const auto& fields = table.file->Fields();
+    return number >= 1 && number <= static_cast<int>(fields.size()) ? &fields[number - 1] : nullptr;
+  }
+  void Retire(std::shared_ptr<OpenTable> table) {
+    closed.insert(closed.begin(), std::move(table));
+    if (closed.size() > kClosedTablesKept) closed.pop_back();
+  }
+  // The connection of a closed table of this path, unless something still holds it.
+  std::unique_ptr<TableFile> TakeClosed(const std::string& path) {
+    const auto it = std::find_if(closed.begin(), closed.end(),
+                                 [&](const auto& table) { return table->path == path; });
+    if (it == closed.end()) return nullptr;
+    std::shared_ptr<OpenTable> table = std::move(*it);
+    closed.erase(it);
+    return table.use_count() == 1 ? std::move(table->file) : nullptr;
+  }
+  bool Mark(const Condition& condition, bool deleted);
+  Value ReadField(int index);
+  int FieldIndexOf(std::string_view fieldName);
+};
+
+RecordStore::RecordStore(TableLocation location) : impl_(std::make_unique<Impl>()) {
+  impl_->owner = this;
+  impl_->location = std::move(location);
+}
+
+RecordStore::~RecordStore() = default;
+
+const TableLocation& RecordStore::Location() const { return impl_->location; }
+
+std::string RecordStore::ResolvePath(std::string_view fileName) const {
+  return ResolveTablePath(impl_->location, fileName);
+}
+
+bool RecordStore::Open(std::string_view fileName, std::string_view password) {
+  if (fileName.empty()) return impl_->Fail(kStoreEmptyName, "没有给出表文件名");
+  const std::string path = ResolvePath(fileName);
+  for (const auto& table : impl_->tables) {
+    if (EqualsIgnoringCase(table->path, path)) {
+      return impl_->Fail(kStoreAlreadyOpen, "表文件“" + path + "”已经打开");
+    }
+  }
+  int code = kStoreOk;
+  std::string error;
+  std::unique_ptr<TableFile> file = impl_->TakeClosed(path);
+  if (file) {
+    code = file->Reuse(password, &error);
+    if (code == kStoreWrongPassword) {
+      auto kept = std::make_shared<OpenTable>();
+      kept->path = path;
+      kept->file = std::move(file);
+      impl_->Retire(std::move(kept));
+      return impl_->Fail(code, error);
+    }
+    // Moved, replaced or unreadable: a fresh open says what is wrong with it.
+    if (code != kStoreOk) file.reset();
+  }
+  if (!file) file = TableFile::Open(path, password, &code, &error);
+  if (!file) return impl_->Fail(code, error);
+  std::string missing;
+  if (!HasCatalogueFields(*file, &missing)) {
+    return impl_->Fail(kStoreDamagedFile,
+                       "表文件“" + path + "”已损坏：缺少字段“" + missing + "”或其类型不符");
+  }
+  auto table = std::make_shared<OpenTable>();
+  table->path = path;
+  table->name = TableNameOf(path);
+  table->file = std::move(file);
+  impl_->tables.push_back(table);
+  impl_->current = std::move(table);
+  return impl_->Succeed();
+}
+
+bool RecordStore::SelectCurrent(std::string_view name) {
+  const auto select = [&](const std::shared_ptr<OpenTable>& table) {
+    impl_->current = table;
+    return impl_->Revalidate(*table) && impl_->Succeed();
+  };
+  for (auto it = impl_->tables.rbegin(); it != impl_->tables.rend(); ++it) {
+    if (EqualsIgnoringCase((*it)->name, name)) return select(*it);
+  }
+  const std::string path = ResolvePath(name);
+  for (auto it = impl_->tables.rbegin(); it != impl_->tables.rend(); ++it) {
+    if (EqualsIgnoringCase((*it)->path, path)) return select(*it);
+  }
+  return impl_->Fail(kStoreNotFound, "没有打开名为“" + std::string(name) + "”的表");
+}
+
+bool RecordStore::MakeCurrent(std::string_view file, std::string_view password) {
+  const std::string absolute = impl_->location.programDir + "\\bsf\\" + std::string(file);
+  if (SelectCurrent(absolute)) return true;
+  return Open("bsf\\" + std::string(file), password);
+}
+
+void RecordStore::Close() {
+  if (!impl_->Current()) return;
+  std::erase(impl_->tables, impl_->current);
+  impl_->Retire(std::move(impl_->current));
+  impl_->current.reset();
+  impl_->Succeed();
+}
+
+void RecordStore::CloseAll() {
+  impl_->current.reset();
+  for (auto& table : impl_->tables) impl_->Retire(std::move(table));
+  impl_->tables.clear();
+  impl_->Succeed();
+}
+
+void RecordStore::First() {
+  OpenTable* table = impl_->Current();
+  if (!table) return;
+  table->pointer = 0;
+  if (impl_->Revalidate(*table)) impl_->Succeed();
+}
+
+bool RecordStore::Skip(int count) {
+  OpenTable* table = impl_->Current();
+  if (!table) return false;
+  const std::int64_t records = table->Count();
+  const std::int64_t pointer = table->pointer;
+  if (count > 0 && (records == 0 || pointer >= records)) {
+    return impl_->Fail(kStoreCannotMove, "已在最后一条记录之后");
+  }
+  if (count < 0 && (records == 0 || pointer <= -1)) {
+    return impl_->Fail(kStoreCannotMove, "已在第一条记录之前");
+  }
+  table->pointer = static_cast<int>(std::clamp<std::int64_t>(pointer + count, -1, records));
+  return impl_->Succeed();
+}
+
+int RecordStore::RecordNumber() const { return impl_->current ? impl_->current->pointer + 1 : 0; }
+
+int RecordStore::RecordCount() const {
+  OpenTable* table = impl_->Current();
+  if (!table) return 0;
+  if (impl_->Revalidate(*table)) impl_->Succeed();
+  return table->Count();
+}
+
+int RecordStore::Impl::FieldIndexOf(std::string_view fieldName) {
+  if (!current) RaiseFatalError(kStoreNoCurrentTable, kNoCurrentTableText);
+  const auto& fields = current->file->Fields();
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (fields[i].name == fieldName) return static_cast<int>(i);
+  }
+  RaiseFatalError(kStoreNoSuchField, kNoSuchFieldText);
+}
+
+Value RecordStore::Impl::ReadField(int index) {
+  if (!current) RaiseFatalError(kStoreNoCurrentTable, kNoCurrentTableText);
+  const auto& fields = current->file->Fields();
+  if (index < 0 || index >= static_cast<int>(fields.size())) {
+    RaiseFatalError(kStoreNoSuchField, kNoSuchFieldText);
+  }
+  Succeed();
+  if (!current->OnRecord()) return EmptyValueOf(fields[index].type);
+  return current->file->Records()[current->pointer].values[index];
+}
+
+Value RecordStore::Read(std::string_view fieldName) {
+  return impl_->ReadField(impl_->FieldIndexOf(fieldName));
+}
+
+Value RecordStore::Read(int fieldNumber) { return impl_->ReadField(fieldNumber - 1); }
+
+namespace {
+
+std::string TextOf(const FieldDef& field, Value value) {
+  if (!IsTextType(field.type)) {
+    RaiseFatalError(kStoreWrongFieldType,
+                    "字段“" + field.name + "”不是文本型字段，无法作为文本读取");
+  }
+  return std::get<std::string>(std::move(value));
+}
+
+}  // namespace
+
+std::string RecordStore::ReadText(std::string_view fieldName) {
+  const int index = impl_->FieldIndexOf(fieldName);
+  return TextOf(impl_->current->file->Fields()[index], impl_->ReadField(index));
+}
+
+std::string RecordStore::ReadText(int fieldNumber) {
+  Value value = impl_->ReadField(fieldNumber - 1);
+  return TextOf(impl_->current->file->Fields()[fieldNumber - 1], std::move(value));
+}
+
+double RecordStore::ReadNumber(int fieldNumber) {
+  const Value value = impl_->ReadField(fieldNumber - 1);
+  const FieldDef& field = impl_->current->file->Fields()[fieldNumber - 1];
+  if (!IsNumericType(field.type)) {
+    RaiseFatalError(kStoreWrongFieldType,
+                    "字段“" + field.name + "”不是数值型字段，无法作为数值读取");
+  }
+  if (const auto* real = std::get_if<double>(&value)) return *real;
+  return static_cast<double>(std::get<std::int64_t>(value));
+}
+
+bool RecordStore::Search(const Condition& condition) {
+  // Held so that a condition that closes the table cannot pull it away under the loop.
+  const std::shared_ptr<OpenTable> table = impl_->current;
+  if (!table) return impl_->Fail(kStoreNoCurrentTable, kNoCurrentTableText);
+  const int start = table->pointer;
+  for (int i = std::max(start, 0); i < table->Count(); ++i) {
+    table->pointer = i;
+    if (condition(*this)) return impl_->Succeed();
+  }
+  table->pointer = start;
+  return impl_->Fail(kStoreNotFound, "没有符合条件的记录");
+}
+
+bool RecordStore::Append(const std::vector<Value>& values) {
+  OpenTable* table = impl_->Current();
+  if (!table) return false;
+  const auto& fields = table->file->Fields();
+  std::vector<Value> stored(fields.size());
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const int code =
+        ConvertForField(fields[i], i < values.size() ? values[i] : Value(), &stored[i]);
+    if (code != kStoreOk)
+      return impl_->Fail(code, "字段“" + fields[i].name + "”的值不符合字段类型");
+  }
+  WriteScope scope(*table->file);
+  bool sameRecord = true;
+  if (impl_->BeginWrite(*table, scope, &sameRecord) != kStoreOk) return false;
+  // Another program may have changed the fields since the values were converted.
+  if (table->file->Fields().size() != stored.size()) {
+    return impl_->Fail(kStoreIoError, "表文件的字段已被另一程序改变");
+  }
+  std::string error;
+  int code = table->file->Insert(stored, &error);
+  if (code == kStoreOk) code = scope.Commit(&error);
+  if (code != kStoreOk) return impl_->Fail(code, error);
+  table->pointer = table->Count() - 1;
+  return impl_->Succeed();
+}
+
+bool RecordStore::Modify(const std::vector<std::optional<Value>>& values) {
+  OpenTable* table = impl_->Current();
+  if (!table) return false;
+  if (!table->OnRecord()) return impl_->Fail(kStoreNoRecord, "记录指针不在记录上");
+  const auto& fields = table->file->Fields();
+  std::vector<std::optional<Value>> stored(std::min(values.size(), fields.size()));
+  for (std::size_t i = 0; i < stored.size(); ++i) {
+    if (!values[i]) continue;
+    stored[i].emplace();
+    const int code = ConvertForField(fields[i], *values[i], &*stored[i]);
+    if (code != kStoreOk)
+      return impl_->Fail(code, "字段“" + fields[i].name + "”的值不符合字段类型");
+  }
+  WriteScope scope(*table->file);
+  bool sameRecord = true;
+  if (impl_->BeginWrite(*table, scope, &sameRecord) != kStoreOk) return false;
+  if (!sameRecord) return impl_->Fail(kStoreRecordGone, "该记录已被另一程序删除");
+  std::string error;
+  int code = table->file->Update(static_cast<std::size_t>(table->pointer), stored, &error);
+  if (code == kStoreOk) code = scope.Commit(&error);
+  return code == kStoreOk ? impl_->Succeed() : impl_->Fail(code, error);
+}
+
+bool RecordStore::Impl::Mark(const Condition& condition, bool deleted) {
+  const std::shared_ptr<OpenTable> table = current;
+  if (!table) return Fail(kStoreNoCurrentTable, kNoCurrentTableText);
+  if (!condition && !table->OnRecord()) return Fail(kStoreNoRecord, "记录指针不在记录上");
+  WriteScope scope(*table->file);
+  bool sameRecord = true;
+  if (BeginWrite(*table, scope, &sameRecord) != kStoreOk) return false;
+  std::vector<std::size_t> chosen;
+  if (condition) {
+    // The condition is evaluated under the write lock, so no other program changes the
+    // records between the evaluation and the marking.
+    const int saved = table->pointer;
+    struct Restore {
+      OpenTable& t;
+      int p;
+      ~Restore() { t.pointer = p; }
+    } restore{*table, saved};
+    for (int i = 0; i < table->Count(); ++i) {
+      table->pointer = i;
+      if (condition(*owner)) chosen.push_back(static_cast<std::size_t>(i));
+    }
+  } else {
+    if (!sameRecord) return Fail(kStoreRecordGone, "该记录已被另一程序删除");
+    chosen.push_back(static_cast<std::size_t>(table->pointer));
+  }
+  std::string error;
+  int code = kStoreOk;
+  for (std::size_t index : chosen) {
+    if (code == kStoreOk) code = table->file->SetDeleted(index, deleted, &error);
+  }
+  if (code == kStoreOk) code = scope.Commit(&error);
+  return code == kStoreOk ? Succeed() : Fail(code, error);
+}
+
+bool RecordStore::MarkDeleted(const Condition& condition) { return impl_->Mark(condition, true); }
+
+bool RecordStore::UnmarkDeleted(const Condition& condition) {
+  return impl_->Mark(condition, false);
+}
+
+bool RecordStore::Purge() {
+  OpenTable* table = impl_->Current();
+  if (!table) return false;
+  WriteScope scope(*table->file);
+  bool sameRecord = true;
+  if (impl_->BeginWrite(*table, scope, &sameRecord) != kStoreOk) return false;
+  const bool onRecord = table->OnRecord();
+  const bool afterLast = table->pointer >= table->Count();
+  const std::int64_t anchor = onRecord ? table->file->Records()[table->pointer].id : 0;
+  std::string error;
+  int code = table->file->DeleteMarked(&error);
+  if (code == kStoreOk) code = scope.Commit(&error);
+  if (code != kStoreOk) return impl_->Fail(code, error);
+  table->pointer = Remap(table->file->Records(), onRecord, afterLast, anchor, table->pointer);
+  return impl_->Succeed();
+}
+
+std::string RecordStore::FieldName(int fieldNumber) const {
+  if (!impl_->Current()) return {};
+  const FieldDef* field = impl_->FieldByNumber(*impl_->current, fieldNumber);
+  if (!field) return impl_->Fail(kStoreNoSuchField, kNoSuchFieldText), std::string();
+  impl_->Succeed();
+  return field->name;
+}
+
+int RecordStore::FieldSize(int fieldNumber) const {
+  if (!impl_->Current()) return 0;
+  const FieldDef* field = impl_->FieldByNumber(*impl_->current, fieldNumber);
+  if (!field) return impl_->Fail(kStoreNoSuchField, kNoSuchFieldText), 0;
+  impl_->Succeed();
+  return ByteSizeOf(*field);
+}
+
+int RecordStore::FieldCount() const {
+  return impl_->current ? static_cast<int>(impl_->current->file->Fields().size()) : 0;
+}
+
+FieldType RecordStore::FieldTypeOf(int fieldNumber) const {
+  const FieldDef* field =
+      impl_->current ? impl_->FieldByNumber(*impl_->current, fieldNumber) : nullptr;
+  return field ? field->type : FieldType::kText;
+}
+
+bool RecordStore::IsMarkedDeleted() const {
+  const OpenTable* table = impl_->current.get();
+  return table && table->OnRecord() && table->file->Records()[table->pointer].deleted;
+}
+
+int RecordStore::LastError() const { return impl_->lastError; }
+
+const std::string& RecordStore::LastErrorText() const { return impl_->lastErrorText; }
+
+}  // namespace tallyra

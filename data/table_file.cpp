@@ -1,0 +1,558 @@
+#include "data/table_file.h"
+
+#include <sodium.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <system_error>
+#include <utility>
+
+#include "data/field_value.h"
+#include "data/table_path.h"
+
+namespace tallyra {
+namespace {
+
+// Marks our files in the SQLite header ("Tlry"), so a foreign database is told apart at once.
+constexpr int kApplicationId = 0x546C7279;
+constexpr int kFormatVersion = 1;
+constexpr int kBusyTimeoutMs = 5000;
+constexpr std::size_t kSaltBytes = 16;
+constexpr std::size_t kVerifierBytes = 32;
+
+struct TypeName {
+  FieldType type;
+  const char* name;
+  const char* column;
+};
+
+constexpr std::array<TypeName, 11> kTypeNames = {{
+    {FieldType::kByte, "byte", "INTEGER"},
+    {FieldType::kShort, "short", "INTEGER"},
+    {FieldType::kInt, "int", "INTEGER"},
+    {FieldType::kLong, "long", "INTEGER"},
+    {FieldType::kFloat, "float", "REAL"},
+    {FieldType::kDouble, "double", "REAL"},
+    {FieldType::kBool, "bool", "INTEGER"},
+    {FieldType::kDateTime, "datetime", "INTEGER"},
+    {FieldType::kText, "text", "TEXT"},
+    {FieldType::kMemo, "memo", "TEXT"},
+    {FieldType::kBinary, "binary", "BLOB"},
+}};
+
+const TypeName& NameOf(FieldType type) {
+  for (const TypeName& t : kTypeNames) {
+    if (t.type == type) return t;
+  }
+  return kTypeNames.back();
+}
+
+bool TypeFromName(std::string_view name, FieldType* type) {
+  for (const TypeName& t : kTypeNames) {
+    if (name == t.name) {
+      *type = t.type;
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string Column(std::size_t index) { return "f" + std::to_string(index + 1); }
+
+// A prepared statement that finalizes itself.
+class Statement {
+ public:
+  Statement(sqlite3* db, const std::string& sql) {
+    rc_ = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr);
+  }
+  ~Statement() { sqlite3_finalize(stmt_); }
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+  bool Prepared() const { return rc_ == SQLITE_OK; }
+  int PrepareCode() const { return rc_; }
+  sqlite3_stmt* Get() const { return stmt_; }
+
+ private:
+  sqlite3_stmt* stmt_ = nullptr;
+  int rc_ = SQLITE_OK;
+};
+
+int Bind(sqlite3_stmt* stmt, int index, const Value& value) {
+  if (const auto* text = std::get_if<std::string>(&value)) {
+    return sqlite3_bind_text(stmt, index, text->data(), static_cast<int>(text->size()),
+                             SQLITE_TRANSIENT);
+  }
+  if (const auto* number = std::get_if<std::int64_t>(&value)) {
+    return sqlite3_bind_int64(stmt, index, *number);
+  }
+  if (const auto* real = std::get_if<double>(&value))
+    return sqlite3_bind_double(stmt, index, *real);
+  if (const auto* flag = std::get_if<bool>(&value)) return sqlite3_bind_int(stmt, index, *flag);
+  if (const auto* blob = std::get_if<Blob>(&value)) {
+    return sqlite3_bind_blob(stmt, index, blob->data(), static_cast<int>(blob->size()),
+                             SQLITE_TRANSIENT);
+  }
+  return sqlite3_bind_null(stmt, index);
+}
+
+Value ColumnValue(sqlite3_stmt* stmt, int column, FieldType type) {
+  switch (type) {
+    case FieldType::kText:
+    case FieldType::kMemo: {
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+      return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, column)))
+                  : std::string();
+    }
+    case FieldType::kFloat:
+    case FieldType::kDouble:
+      return sqlite3_column_double(stmt, column);
+    case FieldType::kBool:
+      return sqlite3_column_int64(stmt, column) != 0;
+    case FieldType::kBinary: {
+      const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(stmt, column));
+      const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt, column));
+      return bytes ? Blob(bytes, bytes + size) : Blob();
+    }
+    default:
+      return static_cast<std::int64_t>(sqlite3_column_int64(stmt, column));
+  }
+}
+
+bool ComputeVerifier(std::string_view password, const unsigned char* salt, unsigned char* out) {
+  if (sodium_init() < 0) return false;
+  return crypto_generichash(out, kVerifierBytes,
+                            reinterpret_cast<const unsigned char*>(password.data()),
+                            password.size(), salt, kSaltBytes) == 0;
+}
+
+bool IsDamage(int rc) {
+  const int primary = rc & 0xFF;
+  return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT || primary == SQLITE_ERROR ||
+         primary == SQLITE_FORMAT;
+}
+
+std::string Quoted(const std::string& path) { return "“" + path + "”"; }
+
+}  // namespace
+
+TableFile::TableFile(std::string path, sqlite3* db) : path_(std::move(path)), db_(db) {}
+
+TableFile::~TableFile() {
+  if (writing_) Rollback();
+  sqlite3_finalize(versionStatement_);
+  sqlite3_finalize(insertStatement_);
+  sqlite3_close(db_);
+}
+
+int TableFile::Create(const std::string& path, const std::vector<FieldDef>& fields,
+                      std::string_view password, std::string* error) {
+  const auto fail = [&](int code, const std::string& reason) {
+    if (error) *error = "无法创建表文件" + Quoted(path) + "：" + reason;
+    return code;
+  };
+  std::set<std::string> names;
+  for (const FieldDef& field : fields) {
+    if (field.name.empty() || !names.insert(field.name).second) {
+      return fail(kStoreBadValue, "字段名为空或重复");
+    }
+    if (field.type == FieldType::kText && field.size <= 0) {
+      return fail(kStoreBadValue, "文本字段" + Quoted(field.name) + "的长度无效");
+    }
+  }
+  if (fields.empty()) return fail(kStoreBadValue, "没有字段");
+  std::error_code ec;
+  const std::filesystem::path target = PathFromUtf8(path);
+  if (std::filesystem::exists(target, ec)) return fail(kStoreIoError, "文件已存在");
+  if (sodium_init() < 0) return fail(kStoreIoError, "无法初始化加密库");
+
+  std::array<unsigned char, 8> nonce{};
+  randombytes_buf(nonce.data(), nonce.size());
+  std::array<char, 17> hex{};
+  sodium_bin2hex(hex.data(), hex.size(), nonce.data(), nonce.size());
+  const std::string temporary = path + ".new-" + hex.data();
+
+  sqlite3* db = nullptr;
+  int rc =
+      sqlite3_open_v2(temporary.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  std::string schema =
+      "PRAGMA synchronous=FULL;BEGIN;PRAGMA application_id=" + std::to_string(kApplicationId) +
+      ";PRAGMA user_version=" + std::to_string(kFormatVersion) +
+      ";CREATE TABLE fields(number INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE,"
+      " type TEXT NOT NULL, size INTEGER NOT NULL);"
+      "CREATE TABLE protection(salt BLOB NOT NULL, verifier BLOB NOT NULL);"
+      "CREATE TABLE records(id INTEGER PRIMARY KEY, deleted INTEGER NOT NULL"
+      " DEFAULT 0";
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    schema += ", " + Column(i) + " " + NameOf(fields[i].type).column;
+  }
+  schema += ");";
+  if (rc == SQLITE_OK) rc = sqlite3_exec(db, schema.c_str(), nullptr, nullptr, nullptr);
+  if (rc == SQLITE_OK) {
+    Statement insert(db, "INSERT INTO fields(number, name, type, size) VALUES(?, ?, ?, ?)");
+    rc = insert.PrepareCode();
+    for (std::size_t i = 0; rc == SQLITE_OK && i < fields.size(); ++i) {
+      sqlite3_bind_int64(insert.Get(), 1, static_cast<sqlite3_int64>(i + 1));
+      Bind(insert.Get(), 2, fields[i].name);
+      sqlite3_bind_text(insert.Get(), 3, NameOf(fields[i].type).name, -1, SQLITE_STATIC);
+      sqlite3_bind_int(insert.Get(), 4, ByteSizeOf(fields[i]));
+      rc = sqlite3_step(insert.Get()) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db);
+      sqlite3_reset(insert.Get());
+    }
+  }
+  if (rc == SQLITE_OK && !password.empty()) {
+    std::array<unsigned char, kSaltBytes> salt{};
+    std::array<unsigned char, kVerifierBytes> verifier{};
+    randombytes_buf(salt.data(), salt.size());
+    ComputeVerifier(password, salt.data(), verifier.data());
+    Statement insert(db, "INSERT INTO protection(salt, verifier) VALUES(?, ?)");
+    rc = insert.PrepareCode();
+    if (rc == SQLITE_OK) {
+      sqlite3_bind_blob(insert.Get(), 1, salt.data(), kSaltBytes, SQLITE_STATIC);
+      sqlite3_bind_blob(insert.Get(), 2, verifier.data(), kVerifierBytes, SQLITE_STATIC);
+      rc = sqlite3_step(insert.Get()) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db);
+    }
+  }
+  if (rc == SQLITE_OK) rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+  const std::string sqliteMessage = db ? sqlite3_errmsg(db) : "out of memory";
+  sqlite3_close(db);
+  const std::filesystem::path temporaryPath = PathFromUtf8(temporary);
+  if (rc != SQLITE_OK) {
+    std::filesystem::remove(temporaryPath, ec);
+    return fail(kStoreIoError, sqliteMessage);
+  }
+  // Another copy of the program may have created the file meanwhile: keep its file.
+  if (std::filesystem::exists(target, ec)) {
+    std::filesystem::remove(temporaryPath, ec);
+    return fail(kStoreIoError, "文件已存在");
+  }
+  std::filesystem::rename(temporaryPath, target, ec);
+  if (ec) {
+    std::filesystem::remove(temporaryPath, ec);
+    return fail(kStoreIoError, ec.message());
+  }
+  return kStoreOk;
+}
+
+std::unique_ptr<TableFile> TableFile::Open(const std::string& path, std::string_view password,
+                                           int* code, std::string* error) {
+  const auto fail = [&](int failure, const std::string& reason) {
+    *code = failure;
+    if (error) *error = reason;
+    return nullptr;
+  };
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(PathFromUtf8(path), ec);
+  if (ec) return fail(kStoreFileMissing, "表文件" + Quoted(path) + "不存在或无法访问");
+  if (size == 0) return fail(kStoreDamagedFile, "表文件" + Quoted(path) + "已损坏：文件为空");
+
+  sqlite3* db = nullptr;
+  // Each connection is used by one thread only, so SQLite's own locking is not needed.
+  const int rc =
+      sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  std::unique_ptr<TableFile> file(new TableFile(path, db));
+  if (rc != SQLITE_OK) {
+    *code = file->FailSqlite("打开", error);
+    return nullptr;
+  }
+  if (sqlite3_db_readonly(db, "main") == 1) {
+    return fail(kStoreIoError, "表文件" + Quoted(path) + "只读，无法写入");
+  }
+  sqlite3_busy_timeout(db, kBusyTimeoutMs);
+  // Shape, password and records are read under one lock, which keeps Open cheap.
+  if (sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    *code = file->FailSqlite("读取", error);
+    return nullptr;
+  }
+  *code = file->LoadInTransaction(error);
+  if (*code == kStoreOk) *code = file->ReadProtection(error);
+  if (*code == kStoreOk) *code = file->MatchPassword(password, error);
+  sqlite3_exec(db, *code == kStoreOk ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr);
+  if (*code != kStoreOk) return nullptr;
+  // Set after the first read: before it, the pragma would read the schema under a lock
+  // of its own.
+  if (sqlite3_exec(db, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    *code = file->FailSqlite("设置", error);
+    return nullptr;
+  }
+  return file;
+}
+
+int TableFile::Fail(int code, const std::string& reason, std::string* error) const {
+  if (error) {
+    *error = code == kStoreDamagedFile ? "表文件" + Quoted(path_) + "已损坏：" + reason
+                                       : "表文件" + Quoted(path_) + "：" + reason;
+  }
+  return code;
+}
+
+int TableFile::FailSqlite(const std::string& doing, std::string* error) const {
+  const int rc = sqlite3_errcode(db_);
+  const std::string detail = db_ ? sqlite3_errmsg(db_) : "out of memory";
+  if (IsDamage(rc)) return Fail(kStoreDamagedFile, "不是有效的表文件（" + detail + "）", error);
+  return Fail(kStoreIoError, "无法" + doing + "（" + detail + "）", error);
+}
+
+int TableFile::Load(std::string* error) {
+  if (sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    return FailSqlite("读取", error);
+  }
+  const int code = LoadInTransaction(error);
+  sqlite3_exec(db_, code == kStoreOk ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr);
+  return code;
+}
+
+// Reads the field list and all records; a file of another shape is damage, not an I/O error.
+int TableFile::LoadInTransaction(std::string* error) {
+  const auto pragma = [&](const char* name, std::int64_t* value) {
+    Statement statement(db_, std::string("PRAGMA ") + name);
+    if (!statement.Prepared() || sqlite3_step(statement.Get()) != SQLITE_ROW) return false;
+    *value = sqlite3_column_int64(statement.Get(), 0);
+    return true;
+  };
+  std::int64_t applicationId = 0, version = 0, pageCount = 0, pageSize = 0;
+  if (!pragma("application_id", &applicationId)) return FailSqlite("读取", error);
+  if (applicationId != kApplicationId) {
+    return Fail(kStoreDamagedFile, "这是另一种 SQLite 数据库，不是本程序的表文件", error);
+  }
+  if (!pragma("user_version", &version) || !pragma("page_count", &pageCount) ||
+      !pragma("page_size", &pageSize)) {
+    return FailSqlite("读取", error);
+  }
+  if (version != kFormatVersion) {
+    return Fail(kStoreDamagedFile, "格式版本 " + std::to_string(version) + " 无法识别", error);
+  }
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(PathFromUtf8(path_), ec);
+  if (ec || size < static_cast<std::uintmax_t>(pageCount * pageSize)) {
+    return Fail(kStoreDamagedFile, "文件被截断", error);
+  }
+
+  std::vector<FieldDef> fields;
+  {
+    Statement statement(db_, "SELECT number, name, type, size FROM fields ORDER BY number");
+    if (!statement.Prepared()) return FailSqlite("读取字段表", error);
+    std::set<std::string> names;
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(statement.Get())) == SQLITE_ROW) {
+      FieldDef field;
+      const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(statement.Get(), 1));
+      const auto* type = reinterpret_cast<const char*>(sqlite3_column_text(statement.Get(), 2));
+      field.name = name ? name : "";
+      field.size = sqlite3_column_int(statement.Get(), 3);
+      const bool numbered =
+          sqlite3_column_int64(statement.Get(), 0) == static_cast<std::int64_t>(fields.size() + 1);
+      if (!numbered || field.name.empty() || !names.insert(field.name).second || !type ||
+          !TypeFromName(type, &field.type) || (field.type == FieldType::kText && field.size <= 0)) {
+        return Fail(kStoreDamagedFile, "字段表无效", error);
+      }
+      fields.push_back(std::move(field));
+    }
+    if (rc != SQLITE_DONE) return FailSqlite("读取字段表", error);
+    if (fields.empty()) return Fail(kStoreDamagedFile, "字段表为空", error);
+  }
+
+  std::string select = "SELECT id, deleted";
+  for (std::size_t i = 0; i < fields.size(); ++i) select += ", " + Column(i);
+  select += " FROM records ORDER BY id";
+  Statement statement(db_, select);
+  if (!statement.Prepared()) {
+    return Fail(kStoreDamagedFile, std::string("记录表与字段表不符（") + sqlite3_errmsg(db_) + "）",
+                error);
+  }
+  std::vector<TableRecord> records;
+  records.reserve(records_.size());
+  int rc = SQLITE_ROW;
+  while ((rc = sqlite3_step(statement.Get())) == SQLITE_ROW) {
+    TableRecord record;
+    record.id = sqlite3_column_int64(statement.Get(), 0);
+    record.deleted = sqlite3_column_int64(statement.Get(), 1) != 0;
+    record.values.reserve(fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      record.values.push_back(
+          ColumnValue(statement.Get(), static_cast<int>(i + 2), fields[i].type));
+    }
+    records.push_back(std::move(record));
+  }
+  if (rc != SQLITE_DONE) return FailSqlite("读取记录", error);
+
+  if (!versionStatement_ && sqlite3_prepare_v2(db_, "PRAGMA data_version", -1, &versionStatement_,
+                                               nullptr) != SQLITE_OK) {
+    return FailSqlite("读取", error);
+  }
+  if (sqlite3_step(versionStatement_) != SQLITE_ROW) {
+    sqlite3_reset(versionStatement_);
+    return FailSqlite("读取", error);
+  }
+  dataVersion_ = sqlite3_column_int64(versionStatement_, 0);
+  sqlite3_reset(versionStatement_);
+
+  if (fields.size() != fields_.size()) {
+    sqlite3_finalize(insertStatement_);
+    insertStatement_ = nullptr;
+  }
+  fields_ = std::move(fields);
+  records_ = std::move(records);
+  stale_ = false;
+  return kStoreOk;
+}
+
+int TableFile::ReadProtection(std::string* error) {
+  Statement statement(db_, "SELECT salt, verifier FROM protection");
+  if (!statement.Prepared()) return Fail(kStoreDamagedFile, "缺少密码表", error);
+  int rows = 0;
+  int rc = SQLITE_ROW;
+  while ((rc = sqlite3_step(statement.Get())) == SQLITE_ROW) {
+    salt_ = std::get<Blob>(ColumnValue(statement.Get(), 0, FieldType::kBinary));
+    verifier_ = std::get<Blob>(ColumnValue(statement.Get(), 1, FieldType::kBinary));
+    ++rows;
+  }
+  if (rc != SQLITE_DONE) return FailSqlite("读取密码", error);
+  if (rows > 1 ||
+      (rows == 1 && (salt_.size() != kSaltBytes || verifier_.size() != kVerifierBytes))) {
+    return Fail(kStoreDamagedFile, "密码表无效", error);
+  }
+  return kStoreOk;
+}
+
+int TableFile::MatchPassword(std::string_view password, std::string* error) const {
+  if (salt_.empty()) {
+    return password.empty() ? kStoreOk
+                            : Fail(kStoreWrongPassword, "该表没有密码，却给出了密码", error);
+  }
+  if (password.empty()) return Fail(kStoreWrongPassword, "该表需要密码", error);
+  std::array<unsigned char, kVerifierBytes> computed{};
+  if (!ComputeVerifier(password, salt_.data(), computed.data())) {
+    return Fail(kStoreIoError, "无法初始化加密库", error);
+  }
+  if (sodium_memcmp(computed.data(), verifier_.data(), kVerifierBytes) != 0) {
+    return Fail(kStoreWrongPassword, "密码不正确", error);
+  }
+  return kStoreOk;
+}
+
+int TableFile::Reuse(std::string_view password, std::string* error) {
+  int moved = 0;
+  if (sqlite3_file_control(db_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK || moved) {
+    return Fail(kStoreFileMissing, "文件已被移走或替换", error);
+  }
+  const int code = MatchPassword(password, error);
+  if (code != kStoreOk) return code;
+  bool reloaded = false;
+  return Refresh(&reloaded, error);
+}
+
+int TableFile::Refresh(bool* reloaded, std::string* error) {
+  *reloaded = false;
+  if (!stale_) {
+    if (sqlite3_step(versionStatement_) != SQLITE_ROW) {
+      sqlite3_reset(versionStatement_);
+      return FailSqlite("读取", error);
+    }
+    const std::int64_t version = sqlite3_column_int64(versionStatement_, 0);
+    sqlite3_reset(versionStatement_);
+    if (version == dataVersion_) return kStoreOk;
+  }
+  *reloaded = true;
+  return writing_ ? LoadInTransaction(error) : Load(error);
+}
+
+int TableFile::BeginWrite(bool* reloaded, std::string* error) {
+  *reloaded = false;
+  if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    return FailSqlite("写入", error);
+  }
+  writing_ = true;
+  const int code = Refresh(reloaded, error);
+  if (code != kStoreOk) Rollback();
+  return code;
+}
+
+int TableFile::Insert(const std::vector<Value>& values, std::string* error) {
+  if (!insertStatement_) {
+    std::string sql = "INSERT INTO records(deleted";
+    for (std::size_t i = 0; i < fields_.size(); ++i) sql += ", " + Column(i);
+    sql += ") VALUES(0";
+    for (std::size_t i = 0; i < fields_.size(); ++i) sql += ", ?";
+    sql += ")";
+    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &insertStatement_, nullptr) != SQLITE_OK) {
+      return FailSqlite("写入", error);
+    }
+  }
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    Bind(insertStatement_, static_cast<int>(i + 1), values[i]);
+  }
+  const int rc = sqlite3_step(insertStatement_);
+  sqlite3_reset(insertStatement_);
+  sqlite3_clear_bindings(insertStatement_);
+  if (rc != SQLITE_DONE) return FailSqlite("写入", error);
+  records_.push_back({sqlite3_last_insert_rowid(db_), false, values});
+  return kStoreOk;
+}
+
+int TableFile::Update(std::size_t index, const std::vector<std::optional<Value>>& values,
+                      std::string* error) {
+  std::string sql = "UPDATE records SET id = id";
+  for (std::size_t i = 0; i < values.size() && i < fields_.size(); ++i) {
+    if (values[i]) sql += ", " + Column(i) + " = ?" + std::to_string(i + 1);
+  }
+  sql += " WHERE id = ?" + std::to_string(fields_.size() + 1);
+  Statement statement(db_, sql);
+  if (!statement.Prepared()) return FailSqlite("写入", error);
+  for (std::size_t i = 0; i < values.size() && i < fields_.size(); ++i) {
+    if (values[i]) Bind(statement.Get(), static_cast<int>(i + 1), *values[i]);
+  }
+  TableRecord& record = records_[index];
+  sqlite3_bind_int64(statement.Get(), static_cast<int>(fields_.size() + 1), record.id);
+  if (sqlite3_step(statement.Get()) != SQLITE_DONE) return FailSqlite("写入", error);
+  if (sqlite3_changes(db_) != 1) return Fail(kStoreRecordGone, "记录已被删除", error);
+  for (std::size_t i = 0; i < values.size() && i < fields_.size(); ++i) {
+    if (values[i]) record.values[i] = *values[i];
+  }
+  return kStoreOk;
+}
+
+int TableFile::SetDeleted(std::size_t index, bool deleted, std::string* error) {
+  Statement statement(db_, "UPDATE records SET deleted = ? WHERE id = ?");
+  if (!statement.Prepared()) return FailSqlite("写入", error);
+  TableRecord& record = records_[index];
+  sqlite3_bind_int(statement.Get(), 1, deleted ? 1 : 0);
+  sqlite3_bind_int64(statement.Get(), 2, record.id);
+  if (sqlite3_step(statement.Get()) != SQLITE_DONE) return FailSqlite("写入", error);
+  if (sqlite3_changes(db_) != 1) return Fail(kStoreRecordGone, "记录已被删除", error);
+  record.deleted = deleted;
+  return kStoreOk;
+}
+
+int TableFile::DeleteMarked(std::string* error) {
+  if (sqlite3_exec(db_, "DELETE FROM records WHERE deleted <> 0", nullptr, nullptr, nullptr) !=
+      SQLITE_OK) {
+    return FailSqlite("写入", error);
+  }
+  std::erase_if(records_, [](const TableRecord& record) { return record.deleted; });
+  return kStoreOk;
+}
+
+int TableFile::Commit(std::string* error) {
+  if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+    const int code = FailSqlite("写入", error);
+    Rollback();
+    return code;
+  }
+  writing_ = false;
+  // Our own commit leaves data_version as it is; the snapshot already holds the change.
+  return kStoreOk;
+}
+
+void TableFile::Rollback() {
+  sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  writing_ = false;
+  // The snapshot holds changes that were undone: take it from the file again.
+  stale_ = true;
+  Load(nullptr);
+}
+
+}  // namespace tallyra
