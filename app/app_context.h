@@ -1,0 +1,16 @@
+#pragma once
+
+#include "app/program_state.h"
+#include "data/record_store.h"
+#include "platform/services.h"
+
+namespace tallyra {
+
+// What every window is handed: the shared state, the record store and the services.
+struct AppContext {
+  ProgramState& state;
+  RecordStore& store;
+  Services& services;
+};
+
+}  // namespace tallyra

@@ -1,0 +1,168 @@
+#include "app/login_window.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+#include "data/catalogue.h"
+#include "data/password_hash.h"
+
+namespace tallyra {
+namespace {
+
+QLabel* AddLabel(QWidget* parent, const char* name, const char* text, QRect geometry) {
+  auto* label = new QLabel(QString::fromUtf8(text), parent);
+  label->setObjectName(QString::fromUtf8(name));
+  label->setGeometry(geometry);
+  label->setAttribute(Qt::WA_TranslucentBackground);
+  return label;
+}
+
+bool IsEnter(QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+}  // namespace
+
+LoginWindow::LoginWindow(AppContext& context, std::function<void()> onLoggedIn)
+    : context_(context),
+      onLoggedIn_(std::move(onLoggedIn)),
+      nameEdit_(new QLineEdit(this)),
+      passwordEdit_(new QLineEdit(this)),
+      loginButton_(new QPushButton(QStringLiteral("登  陆"), this)),
+      bird_(new QPushButton(this)),
+      balloon_(new QLabel(this, Qt::ToolTip)) {
+  setObjectName(QStringLiteral("LoginWindow"));
+  setWindowTitle(QString());
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowModality(Qt::ApplicationModal);
+  setFixedSize(457, 320);
+  background_.load(QStringLiteral(":/pictures/login_background.png"));
+
+  nameEdit_->setObjectName(QStringLiteral("登录名编辑框"));
+  nameEdit_->setGeometry(332, 246, 72, 24);
+  passwordEdit_->setObjectName(QStringLiteral("登录密码编辑框"));
+  passwordEdit_->setGeometry(332, 278, 72, 24);
+  passwordEdit_->setEchoMode(QLineEdit::Password);
+  AddLabel(this, "透明标签4", "用户名：", {276, 246, 48, 24});
+  AddLabel(this, "透明标签5", "密  码：", {276, 278, 48, 24});
+  loginButton_->setObjectName(QStringLiteral("首页登陆按钮"));
+  loginButton_->setGeometry(412, 246, 24, 56);
+  loginButton_->setAutoDefault(false);
+  setTabOrder(nameEdit_, passwordEdit_);
+  setTabOrder(passwordEdit_, loginButton_);
+
+  bird_->setObjectName(QStringLiteral("麻雀"));
+  bird_->setGeometry(213, 247, 54, 54);
+  bird_->setIcon(QIcon(QStringLiteral(":/pictures/bird.png")));
+  bird_->setIconSize(QSize(54, 54));
+  bird_->setFlat(true);
+  bird_->setFocusPolicy(Qt::NoFocus);
+  bird_->setStyleSheet(QStringLiteral("border: none; background: transparent;"));
+
+  balloon_->setObjectName(QStringLiteral("气球提示框1"));
+  balloon_->setText(QStringLiteral("呵呵，喜欢吗？都飞走了工作吧！"));
+  balloon_->setStyleSheet(QStringLiteral(
+      "background: #ffffe1; color: black; border: 1px solid #767676; border-radius: 6px;"
+      "padding: 6px;"));
+  balloon_->adjustSize();
+  balloon_->hide();
+
+  nameEdit_->installEventFilter(this);
+  passwordEdit_->installEventFilter(this);
+  bird_->installEventFilter(this);
+  connect(loginButton_, &QPushButton::clicked, this, &LoginWindow::TryLogin);
+  nameEdit_->setFocus();
+}
+
+bool LoginWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == nameEdit_ && IsEnter(event)) {
+    if (passwordEdit_->text().isEmpty()) {
+      passwordEdit_->setFocus();
+    } else {
+      TryLogin();
+    }
+    return true;
+  }
+  if (watched == passwordEdit_ && IsEnter(event)) {
+    TryLogin();
+    return true;
+  }
+  if (watched == bird_) {
+    if (event->type() == QEvent::Enter) context_.services.sound.PlayChirp();
+    if (event->type() == QEvent::MouseButtonDblClick) {
+      ReleaseBird();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void LoginWindow::ReleaseBird() {
+  bird_->hide();
+  balloon_->move(QCursor::pos());
+  balloon_->show();
+  QTimer::singleShot(5000, balloon_, &QWidget::hide);
+}
+
+void LoginWindow::TryLogin() {
+  RecordStore& store = context_.store;
+  // From the second attempt on the table is already open: Open fails harmlessly.
+  store.Open("bsf\\" + std::string(kOperatorTable), kOperatorTablePassword);
+
+  const QString name = nameEdit_->text();
+  const QString password = passwordEdit_->text();
+  if (name.isEmpty() || password.isEmpty()) {
+    ShowError(QStringLiteral("用户名或登录密码不能为空，请重新输入。"));
+    (name.isEmpty() ? nameEdit_ : passwordEdit_)->setFocus();
+    CountFailure();
+    return;
+  }
+
+  const std::string wanted = name.toStdString();
+  store.First();
+  const bool found =
+      store.Search([&wanted](RecordStore& s) { return s.ReadText("帐户名") == wanted; });
+  if (found && VerifyPassword(store.ReadText("帐户密码"), password.toStdString())) {
+    if (onLoggedIn_) onLoggedIn_();
+    close();
+    return;
+  }
+  if (!CountFailure()) ShowError(QStringLiteral("输入错误，请重新输入！"));
+}
+
+bool LoginWindow::CountFailure() {
+  ProgramState& state = context_.state;
+  if (++state.LoginFailures < 3) return false;
+  ShowError(QStringLiteral("失败已超3次，程序将被关闭！"));
+  context_.store.CloseAll();
+  CloseCurrentForm(state);
+  context_.services.process.EndProgram();
+  return true;
+}
+
+void LoginWindow::ShowError(const QString& text) {
+  context_.services.messages.Show(
+      this, {text, QStringLiteral("错误信息！"), MessageIcon::kError, MessageButtons::kOk});
+}
+
+void LoginWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void LoginWindow::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawPixmap(rect(), background_);
+}
+
+}  // namespace tallyra

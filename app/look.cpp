@@ -1,0 +1,53 @@
+#include "app/look.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QPalette>
+#include <QStyleFactory>
+
+static void InitTallyraResources() { Q_INIT_RESOURCE(resources); }
+
+namespace tallyra {
+
+void ApplyLook(QApplication& app) {
+  app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  const QColor frame(198, 196, 215);
+  QPalette palette;
+  palette.setColor(QPalette::Window, QColor(236, 235, 241));
+  palette.setColor(QPalette::Button, QColor(226, 225, 233));
+  palette.setColor(QPalette::Base, Qt::white);
+  palette.setColor(QPalette::AlternateBase, QColor(245, 245, 249));
+  palette.setColor(QPalette::Highlight, QColor(122, 128, 168));
+  palette.setColor(QPalette::HighlightedText, Qt::white);
+  palette.setColor(QPalette::Mid, frame);
+  palette.setColor(QPalette::Dark, frame.darker(130));
+  palette.setColor(QPalette::Light, Qt::white);
+  palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+  palette.setColor(QPalette::ToolTipText, Qt::black);
+  app.setPalette(palette);
+  app.setStyleSheet(QStringLiteral(
+      "QLineEdit { border: 1px solid rgb(198, 196, 215); border-radius: 2px;"
+      " padding: 1px 2px; background: white; }"
+      "QLineEdit:focus { border-color: rgb(122, 128, 168); }"
+      "QLineEdit:read-only { background: rgb(236, 235, 241); }"));
+}
+
+void MapFonts() {
+  const struct {
+    const char* face;
+    const char* installed;
+  } mappings[] = {
+      {"宋体", "AR PL UMing CN"},
+      {"楷体_GB2312", "AR PL UKai CN"},
+  };
+  for (const auto& mapping : mappings) {
+    const QString face = QString::fromUtf8(mapping.face);
+    if (!QFontDatabase::hasFamily(face)) {
+      QFont::insertSubstitution(face, QString::fromUtf8(mapping.installed));
+    }
+  }
+}
+
+void InitResources() { InitTallyraResources(); }
+
+}  // namespace tallyra

@@ -1,0 +1,83 @@
+#include "app/navigation.h"
+
+#include "forms/cheque_window.h"
+#include "forms/print_position_window.h"
+
+namespace tallyra {
+namespace {
+
+using D = Destination;
+
+NavEntry Entry(const char* caption, const char* tip, Destination destination,
+               bool superOnly = false, bool closesForm = true) {
+  return {QString::fromUtf8(caption), QString::fromUtf8(tip), destination, superOnly,
+          closesForm};
+}
+
+}  // namespace
+
+const std::vector<ToolbarEntry>& ToolbarEntries() {
+  static const std::vector<ToolbarEntry> entries = {
+      {1, Entry("用户管理", "添删用户或修改密码", D::kAdministrators)},
+      {3, Entry("信息维护", "维护所有下拉选项", D::kSelectionSettings, true)},
+      {4, Entry("整体调整", "整体调整各项打印位置", D::kPrintPositions, true)},
+      {5, Entry("部分调整", "单独调整进帐单打印位置", D::kDepositSlipPositions, true)},
+      {7, Entry("帮助", "软件使用说明", D::kHelp, false, false)},
+      {8, Entry("关于", "软件简介", D::kAbout)},
+  };
+  return entries;
+}
+
+const std::vector<MenuGroup>& MenuGroups() {
+  static const std::vector<MenuGroup> groups = {
+      {QStringLiteral("Tallyra"),
+       {Entry("打印现金交款单", "现金交款单录入与打印", D::kCashDepositSlip),
+        Entry("打印支票", "支票录入与打印", D::kCheque),
+        Entry("打印进帐单", "进帐单录入与打印", D::kDepositSlip),
+        Entry("打印电汇凭证", "电汇凭证录入与打印", D::kWireTransfer),
+        Entry("打印收款凭证", "收款凭证录入与打印", D::kReceiptVoucher),
+        Entry("打印付款凭证", "付款凭证录入与打印", D::kPaymentVoucher),
+        Entry("打印转帐凭证", "转帐凭证录入与打印", D::kTransferVoucher)}},
+      {QStringLiteral("系统管理"),
+       {Entry("用户管理", "添删用户或修改密码", D::kAdministrators),
+        Entry("基础信息维护", "维护所有下拉选项", D::kSelectionSettings, true)}},
+      {QStringLiteral("打印调整"),
+       {Entry("整体调整", "整体调整各项打印位置", D::kPrintPositions, true),
+        Entry("部份调整", "单独调整进帐单打印位置", D::kDepositSlipPositions, true)}},
+      {QStringLiteral("关于"),
+       {Entry("帮助", "软件使用说明", D::kHelp, false, false),
+        Entry("关于", "软件简介", D::kAbout, false, false)}},
+  };
+  return groups;
+}
+
+bool IsFormDestination(Destination destination) {
+  return !WarningLine(destination).isEmpty();
+}
+
+QString WarningLine(Destination destination) {
+  switch (destination) {
+    case D::kCashDepositSlip: return QStringLiteral(" 您正在使用现金交款单管理，请注意本行的提示信息！");
+    case D::kCheque: return QStringLiteral(" 您正在使用支票管理，请注意本行的提示信息！");
+    case D::kDepositSlip: return QStringLiteral(" 您正在使用进账单管理，请注意本行的提示信息！");
+    case D::kWireTransfer: return QStringLiteral(" 您正在使用电汇凭证管理，请注意本行的提示信息！");
+    case D::kReceiptVoucher: return QStringLiteral(" 您正在使用收款凭证管理，请注意本行的提示信息！");
+    case D::kPaymentVoucher: return QStringLiteral(" 您正在使用付款凭证管理，请注意本行的提示信息！");
+    case D::kTransferVoucher: return QStringLiteral(" 您正在使用转帐凭证管理，请注意本行的提示信息！");
+    default: return {};
+  }
+}
+
+template <typename Window>
+WindowFactory Make() {
+  return [](AppContext& context, QWidget* owner) -> QWidget* { return new Window(context, owner); };
+}
+
+WindowFactories ProgramWindows() {
+  return {
+      {D::kCheque, Make<ChequeWindow>()},
+      {D::kPrintPositions, Make<PrintPositionWindow>()},
+  };
+}
+
+}  // namespace tallyra

@@ -1,0 +1,95 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "app/first_run_window.h"
+#include "app/login_window.h"
+#include "app/look.h"
+#include "app/main_window.h"
+#include "data/catalogue.h"
+#include "data/fatal_error.h"
+#include "platform/qt_services.h"
+
+namespace tallyra {
+namespace {
+
+// ProgramDir/bsf for a portable install, else the per-user data folder.
+QString DataDirectory(const QString& programDir) {
+  const QString portable = programDir + QStringLiteral("/bsf");
+  if (QDir(portable).exists()) return portable;
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+         QStringLiteral("/bsf");
+}
+
+void ShowStartupError(Services& services, const QString& text) {
+  services.messages.Show(nullptr, {text, QStringLiteral("错误信息！"), MessageIcon::kError,
+                                   MessageButtons::kOk});
+}
+
+// Creates what is missing and makes sure the operator table opens; false after telling
+// the user why (the damaged file is left as it is).
+bool PrepareTables(AppContext& context, bool& firstRun) {
+  const TableLocation& location = context.store.Location();
+  firstRun = !TableFileExists(location, kOperatorTable);
+  std::string error;
+  if (!CreateMissingTables(location, &error)) {
+    ShowStartupError(context.services,
+                     QStringLiteral("无法创建数据文件：") + QString::fromStdString(error));
+    return false;
+  }
+  RecordStore& store = context.store;
+  const bool opened = store.Open("bsf\\" + std::string(kOperatorTable), kOperatorTablePassword);
+  const QString reason = QString::fromStdString(store.LastErrorText());
+  store.CloseAll();
+  if (!opened) {
+    ShowStartupError(context.services,
+                     QStringLiteral("操作员数据文件已损坏，程序无法启动：\n") + reason +
+                         QStringLiteral("\n\n请从备份中恢复该文件。"));
+  }
+  return opened;
+}
+
+}  // namespace
+
+int RunProgram(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Tallyra"));
+  InitResources();
+  ApplyLook(app);
+  MapFonts();
+
+  QtServices qtServices;
+  Services& services = qtServices.Get();
+  SetFatalErrorHandler([&services](int code, const std::string& text) {
+    services.process.FatalError(code, QString::fromStdString(text));
+  });
+
+  ProgramState state;
+  state.ProgramDir = QCoreApplication::applicationDirPath();
+  state.StartTime = services.clock.Now();
+  RecordStore store({state.ProgramDir.toStdString(), DataDirectory(state.ProgramDir).toStdString()});
+  AppContext context{state, store, services};
+
+  bool firstRun = false;
+  if (!PrepareTables(context, firstRun)) return 1;
+  if (firstRun) {
+    FirstRunWindow setup(context);
+    if (setup.exec() != QDialog::Accepted) return 0;
+  }
+
+  auto* login = new LoginWindow(context, [&context] {
+    auto* main = new MainWindow(context, ProgramWindows());
+    main->show();
+  });
+  login->show();
+  // For measuring start-up: quit as soon as the login window is on screen.
+  if (qEnvironmentVariableIsSet("TALLYRA_EXIT_WHEN_SHOWN")) {
+    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+  }
+  return app.exec();
+}
+
+}  // namespace tallyra

@@ -1,0 +1,90 @@
+#include "platform/qt_services.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSoundEffect>
+#include <QUrl>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tallyra {
+namespace {
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::kInformation: return QMessageBox::Information;
+    case MessageIcon::kWarning: return QMessageBox::Warning;
+    case MessageIcon::kError: return QMessageBox::Critical;
+    case MessageIcon::kQuestion: return QMessageBox::Question;
+    case MessageIcon::kNone: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+MessageAnswer QtMessageBoxes::Present(QWidget* parent, const Message& message) {
+  QMessageBox box(ToQtIcon(message.icon), message.title, message.text, QMessageBox::NoButton,
+                  parent);
+  // Chinese captions on the standard buttons.
+  auto addButton = [&box](QMessageBox::StandardButton button, const char* text) {
+    box.addButton(button)->setText(QString::fromUtf8(text));
+  };
+  switch (message.buttons) {
+    case MessageButtons::kOk:
+      addButton(QMessageBox::Ok, "确定");
+      break;
+    case MessageButtons::kOkCancel:
+      addButton(QMessageBox::Ok, "确定");
+      addButton(QMessageBox::Cancel, "取消");
+      break;
+    case MessageButtons::kYesNo:
+      addButton(QMessageBox::Yes, "是");
+      addButton(QMessageBox::No, "否");
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Ok: return MessageAnswer::kOk;
+    case QMessageBox::Yes: return MessageAnswer::kYes;
+    case QMessageBox::No: return MessageAnswer::kNo;
+    default: return MessageAnswer::kCancel;
+  }
+}
+
+QDateTime SystemClock::Now() const { return QDateTime::currentDateTime(); }
+
+QtSoundPlayer::QtSoundPlayer() = default;
+QtSoundPlayer::~QtSoundPlayer() = default;
+
+void QtSoundPlayer::PlayChirp() {
+  if (!effect_) {
+    effect_ = std::make_unique<QSoundEffect>();
+    effect_->setSource(QUrl(QStringLiteral("qrc:/sounds/chirp.wav")));
+  }
+  effect_->play();  // without an audio device QSoundEffect stays silent
+}
+
+bool DesktopShell::OpenFile(const QString& path) {
+  return QFileInfo::exists(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void QtProcessControl::EndProgram() {
+  std::fflush(nullptr);
+  std::exit(0);
+}
+
+void QtProcessControl::FatalError(int code, const QString& text) {
+  const QString box = FatalErrorText(code, text);
+  std::fprintf(stderr, "%s\n", box.toUtf8().constData());
+  QMessageBox::critical(nullptr, QStringLiteral("信息："), box);
+  std::fflush(nullptr);
+  std::_Exit(1);
+}
+
+QtServices::QtServices()
+    : printing_(messages_, clock_),
+      services_{messages_, clock_, sound_, shell_, process_, printing_} {}
+
+}  // namespace tallyra

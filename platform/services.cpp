@@ -1,0 +1,17 @@
+#include "platform/services.h"
+
+namespace tallyra {
+
+MessageAnswer MessageBoxes::Show(QWidget* parent, Message message) {
+  if (message.title.isEmpty()) message.title = QStringLiteral("信息：");
+  return Present(parent, message);
+}
+
+QString FatalErrorText(int code, const QString& text) {
+  QString box = QStringLiteral("运行时出错!\n\n");
+  if (code != 0) box += QStringLiteral("错误代码：%1\n\n").arg(code);
+  if (!text.isEmpty()) box += QStringLiteral("错误信息：") + text;
+  return box.trimmed();
+}
+
+}  // namespace tallyra

@@ -1,0 +1,36 @@
+#include "tests/fake_services.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace tallyra {
+
+std::vector<QString> FakeMessageBoxes::Texts() const {
+  std::vector<QString> texts;
+  for (const Message& message : shown) texts.push_back(message.text);
+  return texts;
+}
+
+MessageAnswer FakeMessageBoxes::Present(QWidget*, const Message& message) {
+  shown.push_back(message);
+  if (answers.empty()) return MessageAnswer::kOk;
+  const MessageAnswer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+bool FakeShell::OpenFile(const QString& path) {
+  opened.push_back(path);
+  return std::find(openable.begin(), openable.end(), path) != openable.end();
+}
+
+bool FakePrintService::Print(QWidget*, const PrintRun& run) {
+  if (printAnswer) printed.push_back(run);
+  return printAnswer;
+}
+
+void FakeProcess::FatalError(int code, const QString& text) {
+  throw std::runtime_error(FatalErrorText(code, text).toStdString());
+}
+
+}  // namespace tallyra

@@ -1,0 +1,33 @@
+#include "tests/ui_fixture.h"
+
+#include <stdexcept>
+
+#include "data/catalogue.h"
+#include "data/password_hash.h"
+
+namespace tallyra {
+
+UiFixture::UiFixture() {
+  previousHandler_ = SetFatalErrorHandler([](int code, const std::string& text) {
+    throw std::runtime_error(std::to_string(code) + ": " + text);
+  });
+  const std::string root = dir_.path().toStdString();
+  state_.ProgramDir = dir_.path();
+  state_.StartTime = fakes_.clock.now;
+  store_ = std::make_unique<RecordStore>(TableLocation{root, root + "/bsf"});
+  std::string error;
+  if (!CreateMissingTables(store_->Location(), &error)) throw std::runtime_error(error);
+  context_ = std::make_unique<AppContext>(AppContext{state_, *store_, fakes_.services});
+}
+
+UiFixture::~UiFixture() { SetFatalErrorHandler(previousHandler_); }
+
+void UiFixture::AddOperator(const std::string& name, const std::string& password,
+                            const std::string& level) {
+  RecordStore& store = *store_;
+  ASSERT_TRUE(store.Open("bsf\\" + std::string(kOperatorTable), kOperatorTablePassword));
+  ASSERT_TRUE(store.Append({name, HashPassword(password, HashLimits::Minimum()), level}));
+  store.CloseAll();
+}
+
+}  // namespace tallyra

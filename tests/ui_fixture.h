@@ -1,0 +1,42 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QTemporaryDir>
+#include <ostream>
+#include <memory>
+#include <string>
+
+#include "app/app_context.h"
+#include "data/fatal_error.h"
+#include "data/record_store.h"
+#include "tests/fake_services.h"
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace tallyra {
+
+// A fresh program for each window test: an empty data folder with every table, a record
+// store, fresh state and fake services. Fatal errors throw.
+class UiFixture : public ::testing::Test {
+ protected:
+  UiFixture();
+  ~UiFixture() override;
+
+  // Appends an operator to the operator table (its password hashed cheaply).
+  void AddOperator(const std::string& name, const std::string& password,
+                   const std::string& level);
+
+  QTemporaryDir dir_;
+  FakeServices fakes_;
+  ProgramState state_;
+  std::unique_ptr<RecordStore> store_;
+  std::unique_ptr<AppContext> context_;
+
+ private:
+  FatalErrorHandler previousHandler_;
+};
+
+}  // namespace tallyra
