@@ -1,0 +1,131 @@
+#include "forms/print_position_window.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include "tests/ui_fixture.h"
+
+namespace tallyra {
+namespace {
+
+class PrintPositionWindowTest : public UiFixture {
+ protected:
+  ~PrintPositionWindowTest() override { delete window_.data(); }
+
+  void OpenWindow() {
+    delete window_.data();
+    window_ = new PrintPositionWindow(*context_, nullptr);
+    window_->show();
+  }
+  void Click(const char* button) {
+    window_->findChild<QPushButton*>(QString::fromUtf8(button))->click();
+  }
+  // The stored record as numbers, read apart from the window's own table.
+  std::vector<double> Stored() {
+    RecordStore reader(store_->Location());
+    EXPECT_TRUE(reader.Open("bsf\\Tzztwz.bsf", kPositionTablePassword));
+    std::vector<double> values;
+    if (reader.RecordCount() == 0) return values;
+    for (int field = 1; field <= kPositionFields; ++field) values.push_back(reader.ReadNumber(field));
+    return values;
+  }
+  int StoredCount() {
+    RecordStore reader(store_->Location());
+    EXPECT_TRUE(reader.Open("bsf\\Tzztwz.bsf", kPositionTablePassword));
+    return reader.RecordCount();
+  }
+
+  QPointer<PrintPositionWindow> window_;
+};
+
+TEST_F(PrintPositionWindowTest, TheFirstSaveAppendsAndLaterSavesOverwrite) {
+  OpenWindow();
+  for (int field = 1; field <= kPositionFields; ++field) {
+    EXPECT_EQ(window_->FieldBox(field)->text(), "0") << field;
+  }
+  EXPECT_EQ(window_->FieldBox(13)->objectName(), QStringLiteral("编辑框14"));
+  EXPECT_EQ(window_->FieldBox(14)->objectName(), QStringLiteral("编辑框15"));
+  window_->FieldBox(1)->setText("-15");
+  Click("按钮1");
+  EXPECT_EQ(StoredCount(), 1);
+  window_->FieldBox(2)->setText("20");
+  Click("按钮1");
+  EXPECT_EQ(StoredCount(), 1);
+  EXPECT_EQ(Stored()[0], -15);
+  EXPECT_EQ(Stored()[1], 20);
+  EXPECT_TRUE(fakes_.messages.shown.empty()) << "saving says nothing";
+}
+
+TEST_F(PrintPositionWindowTest, BoxTextsAreStoredAsTheirLeadingNumber) {
+  const struct {
+    QString typed;
+    double stored;
+    QString shownAgain;
+  } cases[] = {
+      {"", 0, "0"},       {"-", 0, "0"},      {"-0015", -15, "-15"},
+      {"12-3", 12, "12"}, {"2.7", 2.7, "2.7"}, {"999999", 999999, "999999"},
+  };
+  OpenWindow();
+  for (int field = 1; field <= 6; ++field) window_->FieldBox(field)->setText(cases[field - 1].typed);
+  Click("按钮1");
+  OpenWindow();
+  const std::vector<double> stored = Stored();
+  for (int field = 1; field <= 6; ++field) {
+    EXPECT_EQ(stored[static_cast<std::size_t>(field - 1)], cases[field - 1].stored) << field;
+    EXPECT_EQ(window_->FieldBox(field)->text(), cases[field - 1].shownAgain) << field;
+  }
+}
+
+TEST_F(PrintPositionWindowTest, InitializeThenExitStoresNothing) {
+  OpenWindow();
+  window_->FieldBox(3)->setText("7");
+  window_->FieldBox(5)->setText("9");
+  Click("按钮1");
+  OpenWindow();
+  Click("按钮2");
+  for (int field = 1; field <= kPositionFields; ++field) {
+    EXPECT_EQ(window_->FieldBox(field)->text(), "0");
+  }
+  Click("按钮3");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window_.isNull());
+  EXPECT_EQ(Stored()[2], 7) << "the deposit-slip pair is unchanged";
+  EXPECT_EQ(Stored()[4], 9);
+  EXPECT_EQ(store_->RecordCount(), 0) << "Exit closes the tables";
+}
+
+TEST_F(PrintPositionWindowTest, TheHiddenDepositSlipPairSurvivesASave) {
+  OpenWindow();
+  window_->FieldBox(3)->setText("33");
+  window_->FieldBox(4)->setText("-44");
+  Click("按钮1");
+  OpenWindow();
+  EXPECT_FALSE(window_->FieldBox(3)->isVisibleTo(window_));
+  window_->FieldBox(1)->setText("5");
+  Click("按钮1");
+  EXPECT_EQ(Stored()[2], 33);
+  EXPECT_EQ(Stored()[3], -44);
+}
+
+TEST_F(PrintPositionWindowTest, OnlyDigitsAndMinusAreTypedAndEscKeepsTheTableOpen) {
+  OpenWindow();
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  QLineEdit* box = window_->FieldBox(1);
+  box->clear();
+  box->setFocus();
+  QTest::keyClicks(box, "a1-b2.x3456789");
+  EXPECT_EQ(box->text(), "1-2345") << "six characters at most";
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), window_->FieldBox(2));
+  QTest::keyClick(window_->FieldBox(2), Qt::Key_Escape);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window_.isNull());
+  EXPECT_EQ(state_.CurrentForm, nullptr);
+  EXPECT_TRUE(store_->SelectCurrent("Tzztwz")) << "Esc leaves the position table open";
+}
+
+}  // namespace
+}  // namespace tallyra
