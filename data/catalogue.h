@@ -32,8 +32,8 @@ bool TableFileExists(const TableLocation& location, std::string_view file);
 bool CreateMissingTables(const TableLocation& location, std::string* error);
 // Appends the sample reference data (companies, accounts, banks, addresses, fund
 // sources, subjects) to the reference tables; not the operators or positions. Only a
-// table without records is filled, so a second call adds nothing. Tables it had to open
-// are closed again; afterwards the current table may be none.
+// table without records is filled, so a second call adds nothing. Each table is filled
+// in one transaction; the store's open tables and current table are left as they are.
 bool LoadSampleData(RecordStore& store, std::string* error);
 
 }  // namespace tallyra

@@ -142,7 +142,7 @@ std::string Quoted(const std::string& path) { return "“" + path + "”"; }
 TableFile::TableFile(std::string path, sqlite3* db) : path_(std::move(path)), db_(db) {}
 
 TableFile::~TableFile() {
-  if (writing_) Rollback();
+  if (writing_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_finalize(versionStatement_);
   sqlite3_finalize(insertStatement_);
   sqlite3_close(db_);
@@ -548,6 +548,7 @@ int TableFile::Commit(std::string* error) {
 }
 
 void TableFile::Rollback() {
+  if (!writing_) return;
   sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   writing_ = false;
   // The snapshot holds changes that were undone: take it from the file again.
