@@ -248,6 +248,8 @@ std::unique_ptr<TableFile> TableFile::Open(const std::string& path, std::string_
   const auto size = std::filesystem::file_size(PathFromUtf8(path), ec);
   if (ec) return fail(kStoreFileMissing, "表文件" + Quoted(path) + "不存在或无法访问");
   if (size == 0) return fail(kStoreDamagedFile, "表文件" + Quoted(path) + "已损坏：文件为空");
+  // Shorter than the database header: no table file ever is, not even while being written.
+  if (size < 100) return fail(kStoreDamagedFile, "表文件" + Quoted(path) + "已损坏：文件被截断");
 
   sqlite3* db = nullptr;
   // Each connection is used by one thread only, so SQLite's own locking is not needed.
