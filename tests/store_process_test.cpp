@@ -1,0 +1,146 @@
+// Two programs on one table file, and a program killed in the middle of its writes.
+#ifndef _WIN32
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "data/record_store.h"
+#include "tests/store_test_support.h"
+
+namespace tallyra {
+namespace {
+
+using StoreProcessTest = StoreTest;
+
+const std::vector<FieldDef> kFields = {
+    {"序号", FieldType::kLong, 0}, {"名称", FieldType::kText, 40}, {"金额", FieldType::kDouble, 0}};
+
+std::string NameOf(std::int64_t i) { return "第" + std::to_string(i) + "条记录的名称"; }
+
+// Reads one int64 the other process wrote; false at end of file.
+bool ReadNumber(int fd, std::int64_t* value) {
+  char* out = reinterpret_cast<char*>(value);
+  std::size_t got = 0;
+  while (got < sizeof *value) {
+    const ssize_t n = read(fd, out + got, sizeof *value - got);
+    if (n <= 0) return false;
+    got += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+void WriteNumber(int fd, std::int64_t value) {
+  if (write(fd, &value, sizeof value) != static_cast<ssize_t>(sizeof value)) _exit(3);
+}
+
+// The child: appends records numbered from `first` on and reports, before each Append,
+// the number it is about to write and, after it returned true, the same number again.
+[[noreturn]] void AppendForever(const TableLocation& location, std::int64_t first, int report) {
+  RecordStore store(location);
+  if (!store.Open("bsf\\Crash.bsf")) _exit(2);
+  for (std::int64_t i = first;; ++i) {
+    WriteNumber(report, i);
+    if (!store.Append({i, NameOf(i), static_cast<double>(i) * 0.5})) _exit(4);
+    WriteNumber(report, i);
+  }
+}
+
+TEST_F(StoreProcessTest, AKilledWriterLeavesExactlyTheRecordsWhoseAppendReturned) {
+  MakeTable("Crash.bsf", kFields);
+  std::mt19937 random(std::random_device{}());
+  std::int64_t confirmed = 0;  // records whose Append returned, over all runs
+  int killedInFlight = 0;
+  for (int run = 0; run < 20; ++run) {
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      close(fds[0]);
+      AppendForever(Location(), confirmed, fds[1]);
+    }
+    close(fds[1]);
+    // Let it write a record or two, then kill it at a random moment of the next ones.
+    std::int64_t number = 0;
+    for (int i = 0; i < 2; ++i) ASSERT_TRUE(ReadNumber(fds[0], &number));
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % 40000));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the writer ended by itself, status " << status;
+
+    // Every number comes twice: announced, then confirmed. A lone last one was in flight.
+    std::vector<std::int64_t> reports;
+    while (ReadNumber(fds[0], &number)) reports.push_back(number);
+    close(fds[0]);
+    const std::size_t pairs = (reports.size() + 2) / 2;  // the two read above form one pair
+    const bool inFlight = reports.size() % 2 == 1;
+    killedInFlight += inFlight ? 1 : 0;
+    confirmed += static_cast<std::int64_t>(pairs);
+    const std::int64_t maximum = confirmed + (inFlight ? 1 : 0);
+
+    RecordStore store(Location());
+    ASSERT_TRUE(store.Open("bsf\\Crash.bsf")) << "run " << run << ": " << store.LastErrorText();
+    const int count = store.RecordCount();
+    ASSERT_GE(count, confirmed) << "run " << run << ": a returned Append was lost";
+    ASSERT_LE(count, maximum) << "run " << run << ": a record nobody appended";
+    store.First();
+    for (int i = 0; i < count; ++i) {
+      ASSERT_EQ(store.Read(1), Value(std::int64_t{i})) << "run " << run;
+      ASSERT_EQ(store.ReadText(2), NameOf(i)) << "run " << run;
+      ASSERT_EQ(store.ReadNumber(3), i * 0.5) << "run " << run;
+      store.Skip(1);
+    }
+    confirmed = count;  // the in-flight one, if it made it, is there from now on
+  }
+  // Else no run tested a kill in the middle of a write.
+  EXPECT_GT(killedInFlight, 0);
+}
+
+TEST_F(StoreProcessTest, AnAppendOfOneProgramIsSeenByTheOthersNextRecordCount) {
+  MakeTable("Crash.bsf", kFields, {{std::int64_t{0}, NameOf(0), 0.0}});
+  int go[2], done[2];
+  ASSERT_EQ(pipe(go), 0);
+  ASSERT_EQ(pipe(done), 0);
+  // Forked before this process opens the table: an SQLite connection must not cross a fork.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::int64_t ignored = 0;
+    if (!ReadNumber(go[0], &ignored)) _exit(5);
+    RecordStore other(Location());
+    const bool ok = other.Open("bsf\\Crash.bsf") && other.Append({std::int64_t{1}, NameOf(1), 0.5});
+    WriteNumber(done[1], ok ? 1 : 0);
+    _exit(0);
+  }
+  RecordStore store(Location());
+  ASSERT_TRUE(store.Open("bsf\\Crash.bsf"));
+  ASSERT_EQ(store.RecordCount(), 1);
+  store.First();
+
+  WriteNumber(go[1], 1);
+  std::int64_t ok = 0;
+  ASSERT_TRUE(ReadNumber(done[0], &ok));
+  ASSERT_EQ(ok, 1);
+  int status = 0;
+  waitpid(child, &status, 0);
+  for (int fd : {go[0], go[1], done[0], done[1]}) close(fd);
+
+  EXPECT_EQ(store.RecordCount(), 2);
+  store.Skip(1);
+  EXPECT_EQ(store.ReadText(2), NameOf(1));
+}
+
+}  // namespace
+}  // namespace tallyra
+
+#endif  // _WIN32
