@@ -35,7 +35,7 @@ LoginWindow::LoginWindow(AppContext& context, std::function<void()> onLoggedIn)
       onLoggedIn_(std::move(onLoggedIn)),
       nameEdit_(new QLineEdit(this)),
       passwordEdit_(new QLineEdit(this)),
-      loginButton_(new QPushButton(QStringLiteral("登  陆"), this)),
+      loginButton_(new QPushButton(this)),
       bird_(new QPushButton(this)),
       balloon_(new QLabel(this, Qt::ToolTip)) {
   setObjectName(QStringLiteral("LoginWindow"));
@@ -55,6 +55,12 @@ LoginWindow::LoginWindow(AppContext& context, std::function<void()> onLoggedIn)
   loginButton_->setObjectName(QStringLiteral("首页登陆按钮"));
   loginButton_->setGeometry(412, 246, 24, 56);
   loginButton_->setAutoDefault(false);
+  // The caption wraps at its spaces, one character a line, as a narrow button shows it.
+  auto* caption = new QLabel(QStringLiteral("登  陆"), loginButton_);
+  caption->setWordWrap(true);
+  caption->setAlignment(Qt::AlignCenter);
+  caption->setGeometry(loginButton_->rect().adjusted(2, 2, -2, -2));
+  caption->setAttribute(Qt::WA_TransparentForMouseEvents);
   setTabOrder(nameEdit_, passwordEdit_);
   setTabOrder(passwordEdit_, loginButton_);
 

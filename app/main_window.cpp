@@ -229,7 +229,9 @@ void MainWindow::OpenDestination(Destination destination) {
   const auto factory = windows_.find(destination);
   if (factory == windows_.end()) return;
   QWidget* window = OpenForm(context_.state, [&] { return factory->second(context_, this); });
-  if (window && IsFormDestination(destination)) {
+  if (!window) return;
+  window->move(mapToGlobal(QPoint(140, 62)));  // beside the roll-up menu, not over it
+  if (IsFormDestination(destination)) {
     if (auto* label = window->findChild<QLabel*>(QStringLiteral("登录签"))) {
       label->setText(operatorPane_->text() + levelPane_->text());
     }

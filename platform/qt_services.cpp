@@ -4,10 +4,16 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSoundEffect>
+#include <QFile>
+#include <QProcess>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <mmsystem.h>
+#endif
 
 namespace tallyra {
 namespace {
@@ -55,15 +61,24 @@ MessageAnswer QtMessageBoxes::Present(QWidget* parent, const Message& message) {
 
 QDateTime SystemClock::Now() const { return QDateTime::currentDateTime(); }
 
-QtSoundPlayer::QtSoundPlayer() = default;
-QtSoundPlayer::~QtSoundPlayer() = default;
-
-void QtSoundPlayer::PlayChirp() {
-  if (!effect_) {
-    effect_ = std::make_unique<QSoundEffect>();
-    effect_->setSource(QUrl(QStringLiteral("qrc:/sounds/chirp.wav")));
-  }
-  effect_->play();  // without an audio device QSoundEffect stays silent
+void SystemSoundPlayer::PlayChirp() {
+  static const QByteArray clip = [] {
+    QFile file(QStringLiteral(":/sounds/chirp.wav"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }();
+  if (clip.isEmpty()) return;
+#ifdef _WIN32
+  PlaySoundW(reinterpret_cast<LPCWSTR>(clip.constData()), nullptr,
+             SND_MEMORY | SND_ASYNC | SND_NODEFAULT);
+#else
+  // The clip goes to the player through a pipe; a missing player or device stays silent.
+  auto* player = new QProcess;
+  QObject::connect(player, &QProcess::finished, player, &QObject::deleteLater);
+  QObject::connect(player, &QProcess::errorOccurred, player, &QObject::deleteLater);
+  player->start(QStringLiteral("aplay"), {QStringLiteral("-q"), QStringLiteral("-")});
+  player->write(clip);
+  player->closeWriteChannel();
+#endif
 }
 
 bool DesktopShell::OpenFile(const QString& path) {

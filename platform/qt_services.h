@@ -1,11 +1,7 @@
 #pragma once
 
-#include <memory>
-
 #include "platform/qt_print_service.h"
 #include "platform/services.h"
-
-class QSoundEffect;
 
 namespace tallyra {
 
@@ -19,14 +15,11 @@ class SystemClock final : public Clock {
   QDateTime Now() const override;
 };
 
-class QtSoundPlayer final : public SoundPlayer {
+// Plays the chirp through the system's own player: PlaySound on Windows, ALSA's aplay
+// elsewhere. Without either, or without an audio device, it stays silent.
+class SystemSoundPlayer final : public SoundPlayer {
  public:
-  QtSoundPlayer();
-  ~QtSoundPlayer() override;
   void PlayChirp() override;
-
- private:
-  std::unique_ptr<QSoundEffect> effect_;  // made on first use: audio start-up is slow
 };
 
 class DesktopShell final : public Shell {
@@ -49,7 +42,7 @@ class QtServices final {
  private:
   QtMessageBoxes messages_;
   SystemClock clock_;
-  QtSoundPlayer sound_;
+  SystemSoundPlayer sound_;
   DesktopShell shell_;
   QtProcessControl process_;
   QtPrintService printing_;

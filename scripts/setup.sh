@@ -7,12 +7,14 @@ packages=(
   # build
   build-essential cmake ninja-build pkg-config git
   # libraries
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-multimedia-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
   libsqlite3-dev sqlite3 libsodium-dev
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # fonts the forms name ("宋体", "楷体_GB2312") and a UI fallback
   fonts-arphic-uming fonts-arphic-ukai fonts-dejavu-core
+  # plays the login chirp (aplay)
+  alsa-utils
   # running headless, looking at windows and printed pages
   xvfb xauth xdotool imagemagick poppler-utils
   # compiles the help manual to help.chm
