@@ -10,6 +10,7 @@
 #include "forms/cheque_layout.h"
 #include "forms/print_device.h"
 #include "forms/recording_print_device.h"
+#include "tests/filled_cheque.h"
 
 namespace tallyra {
 
@@ -33,27 +34,6 @@ FieldValues DigitFields(const std::vector<std::string>& digits) {
   for (std::size_t k = 0; k < digits.size(); ++k) {
     fields["编辑框" + std::to_string(4 + k)] = digits[k];
   }
-  return fields;
-}
-
-// A cheque as an operator fills it in: 1234.50 typed into the 千 … 分 boxes.
-FieldValues FilledCheque() {
-  FieldValues fields = DigitFields({"", "", "", "", "", "1", "2", "3", "4", "5", "0"});
-  fields.insert({
-      {"编辑框1", "贰零壹壹"},
-      {"编辑框2", "零壹"},
-      {"编辑框3", "零伍"},
-      {"收款编辑框1", "上海东方机电设备有限公司"},
-      {"账号编辑框1", "基本户|1234567890"},
-      {"大写编辑框2", "壹仟贰佰叁拾肆元伍角整"},
-      {"附加编辑框2", "ABCDEFGHIJKLMNOPQRSTUVWX附加"},  // 28 bytes: 24, then 4 below
-      {"用途编辑框1", "货款"},
-      {"密码编辑框1", "8866123456781234"},
-      {"日期框1", "2011-01-05"},
-      {"收款编辑框3", "上海东方机电设备有限公司"},  // 24 bytes: 18, then 6 below
-      {"小写编辑框5", "1234.50"},
-      {"用途编辑框4", "货款"},
-  });
   return fields;
 }
 
