@@ -23,13 +23,15 @@ class QtPrintDevice final : public PrintDevice {
   // Opens the standard print dialog preset to the job's paper when the job begins.
   static std::unique_ptr<QtPrintDevice> ThroughDialog(QWidget* parent, MessageBoxes& messages);
   // Writes the page as a PDF file to path.
-  static std::unique_ptr<QtPrintDevice> ToPdfFile(const QString& path, MessageBoxes& messages);
+  static std::unique_ptr<QtPrintDevice> ToPdfFile(const QString& path, QWidget* parent,
+                                                  MessageBoxes& messages);
   // Draws onto a printer the caller owns and keeps alive for the job.
-  static std::unique_ptr<QtPrintDevice> OntoPrinter(QPrinter& printer, MessageBoxes& messages);
+  static std::unique_ptr<QtPrintDevice> OntoPrinter(QPrinter& printer, QWidget* parent,
+                                                    MessageBoxes& messages);
   ~QtPrintDevice() override;
 
-  // Custom paper size and orientation, full page, margins 0, high resolution's document
-  // name: what every print run's printer is set to before it is shown or drawn on.
+  // Custom paper size and orientation, full page, margins 0 and the job's document name:
+  // what a print run's printer is set to before it is shown or drawn on.
   static void PreparePrinter(QPrinter& printer, const PaperSpec& paper, const QString& jobName);
 
  protected:
@@ -43,7 +45,6 @@ class QtPrintDevice final : public PrintDevice {
   enum class Target { kDialog, kPdfFile, kGivenPrinter };
   QtPrintDevice(Target target, QWidget* parent, QString pdfPath, QPrinter* givenPrinter,
                 MessageBoxes& messages);
-  void ApplyFont();
 
   Target target_;
   QWidget* parent_;
@@ -53,6 +54,7 @@ class QtPrintDevice final : public PrintDevice {
   QPrinter* printer_;
   QPainter painter_;
   QFont font_;
+  bool italic_ = false;
   double pixelsPerTenthMm_ = 0;
 };
 

@@ -2,11 +2,8 @@
 
 #include <QDateTime>
 #include <QString>
-#include <memory>
 
 #include "platform/print_service.h"
-
-class QPrintPreviewDialog;
 
 namespace tallyra {
 
@@ -21,9 +18,6 @@ class QtPrintService final : public PrintService {
 
   bool Print(QWidget* parent, const PrintRun& run) override;
   void Preview(QWidget* parent, const PrintRun& run) override;
-
-  // The preview dialog of the run's page, not yet shown: Preview runs it modally.
-  std::unique_ptr<QPrintPreviewDialog> MakePreview(QWidget* parent, const PrintRun& run);
 
  private:
   MessageBoxes& messages_;
