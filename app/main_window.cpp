@@ -257,6 +257,7 @@ void MainWindow::OpenHelp() {
 void MainWindow::OpenAbout() {
   if (about_) about_->close();
   about_ = new AboutWindow(this, [this] { return clockPane_->text(); });
+  about_->move(mapToGlobal(rect().center() - about_->rect().center()));
   about_->show();
 }
 

@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QFile>
 #include <QProcess>
@@ -81,8 +82,29 @@ void SystemSoundPlayer::PlayChirp() {
 #endif
 }
 
+namespace {
+
+// Whether the desktop has an application for the file's type. Qt's openUrl only says
+// whether a launcher started, and on Linux xdg-open starts even when nothing can show a
+// CHM file.
+bool HasDesktopHandler(const QString& path) {
+#ifdef _WIN32
+  Q_UNUSED(path);
+  return true;
+#else
+  const QString mime = QMimeDatabase().mimeTypeForFile(path).name();
+  QProcess query;
+  query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mime});
+  if (!query.waitForFinished(2000)) return false;
+  return !query.readAllStandardOutput().trimmed().isEmpty();
+#endif
+}
+
+}  // namespace
+
 bool DesktopShell::OpenFile(const QString& path) {
-  return QFileInfo::exists(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  return QFileInfo::exists(path) && HasDesktopHandler(path) &&
+         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void QtProcessControl::EndProgram() {
