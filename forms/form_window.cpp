@@ -50,7 +50,14 @@ FormWindow::FormWindow(AppContext& context, QWidget* owner, const QString& title
   setAttribute(Qt::WA_DeleteOnClose);
 }
 
-FormWindow::~FormWindow() = default;
+// The controls are destroyed after this part of the window: nothing they report (focus
+// moving on, a text or date changing) may reach it any more.
+FormWindow::~FormWindow() {
+  for (QObject* child : findChildren<QObject*>()) {
+    child->removeEventFilter(this);
+    child->disconnect(this);
+  }
+}
 
 QLineEdit* FormWindow::AddTextBox(QWidget* parent, const char* name, int maxBytes) {
   auto* edit = new QLineEdit(parent);
@@ -186,7 +193,7 @@ void FormWindow::RecomputeAmount() {
   }
   if (dateBox_ && dateCapitals_[0]) {
     const QDate date = dateBox_->date();
-    const DateCapitals capitals = DateToCapitals({date.year(), date.month(), date.day()});
+    const DateTexts capitals = DateToCapitals({date.year(), date.month(), date.day()});
     dateCapitals_[0]->setText(QString::fromStdString(capitals.year));
     dateCapitals_[1]->setText(QString::fromStdString(capitals.month));
     dateCapitals_[2]->setText(QString::fromStdString(capitals.day));
