@@ -102,8 +102,8 @@ std::string NumberToCapitals(double value) {
   return value < 0 && !roundsToZero ? std::string(kNegative) + text : text;
 }
 
-DateCapitals DateToCapitals(const Date& date) {
-  DateCapitals capitals;
+DateTexts DateToCapitals(const Date& date) {
+  DateTexts capitals;
   std::string year = std::to_string(date.year < 0 ? -date.year : date.year);
   if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
   for (char c : year) capitals.year += kDigits[c - '0'];

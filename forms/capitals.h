@@ -14,15 +14,7 @@ std::string AmountToCapitals(double yuan);
 // Capital numerals with position units and hundredths after 点: 1.05 gives 壹点零伍.
 std::string NumberToCapitals(double value);
 
-struct DateCapitals {
-  std::string year;
-  std::string month;
-  std::string day;
-
-  friend bool operator==(const DateCapitals&, const DateCapitals&) = default;
-};
-
 // The issue date as a bill writes it: 2011-11-20 gives 贰零壹壹, 壹拾壹, 零贰拾.
-DateCapitals DateToCapitals(const Date& date);
+DateTexts DateToCapitals(const Date& date);
 
 }  // namespace tallyra

@@ -57,7 +57,7 @@ std::string Prepare(const LayoutItem& item, std::string_view text) {
     case Preparation::kDayFigures: {
       const std::optional<Date> date = ParseDate(text);
       if (!date) return "";
-      const DateParts figures = DateFigures(*date);
+      const DateTexts figures = DateFigures(*date);
       if (item.preparation == Preparation::kYearFigures) return figures.year;
       return item.preparation == Preparation::kMonthFigures ? figures.month : figures.day;
     }

@@ -37,7 +37,7 @@ std::string FormatAmount(double yuan) {
   return text;
 }
 
-DateParts DateFigures(const Date& date) {
+DateTexts DateFigures(const Date& date) {
   return {std::to_string(date.year), std::to_string(date.month), std::to_string(date.day)};
 }
 

@@ -21,16 +21,8 @@ std::string BreakAfter(std::string_view text, std::size_t maxBytes);
 // digits: 1234.5 gives 1,234.50. A non-finite value gives an empty text.
 std::string FormatAmount(double yuan);
 
-struct DateParts {
-  std::string year;
-  std::string month;
-  std::string day;
-
-  friend bool operator==(const DateParts&, const DateParts&) = default;
-};
-
 // Year, month and day as plain figures without leading zeros: 2011, 1, 5.
-DateParts DateFigures(const Date& date);
+DateTexts DateFigures(const Date& date);
 
 struct PlacedText {
   int x = 0;

@@ -105,7 +105,7 @@ TEST(CapitalsTest, NumberToCapitals) {
 TEST(CapitalsTest, DateToCapitals) {
   const struct {
     Date date;
-    DateCapitals capitals;
+    DateTexts capitals;
   } cases[] = {
       {{2011, 1, 5}, {"贰零壹壹", "零壹", "零伍"}},
       {{2011, 11, 20}, {"贰零壹壹", "壹拾壹", "零贰拾"}},

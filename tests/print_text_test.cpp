@@ -59,8 +59,8 @@ TEST(PrintTextTest, FormatAmount) {
 }
 
 TEST(PrintTextTest, DateFigures) {
-  EXPECT_EQ(DateFigures({2011, 1, 5}), (DateParts{"2011", "1", "5"}));
-  EXPECT_EQ(DateFigures({2026, 12, 31}), (DateParts{"2026", "12", "31"}));
+  EXPECT_EQ(DateFigures({2011, 1, 5}), (DateTexts{"2011", "1", "5"}));
+  EXPECT_EQ(DateFigures({2026, 12, 31}), (DateTexts{"2026", "12", "31"}));
 }
 
 // Boxes from 亿 to 分: 亿 千 百 十 万 千 百 十 元 角 分, one cell 100 apart.
