@@ -172,12 +172,7 @@ TEST_F(ChequeWindowTest, TheAccountListSkipsEmptyDescriptionsAndKeepsDuplicates)
 }
 
 TEST_F(ChequeWindowTest, PrintAsksFirstAndPrintsTheCheque) {
-  ASSERT_TRUE(store_->Open("bsf\\Tzztwz.bsf", kPositionTablePassword));
-  std::vector<Value> offsets(14, Value(0.0));
-  offsets[0] = -15.0;
-  offsets[1] = 20.0;
-  ASSERT_TRUE(store_->Append(offsets));
-  store_->CloseAll();
+  StoreChequeOffsets(-15, 20);
 
   Control("收款编辑框1")->setText(QStringLiteral("某某公司"));
   Control<QComboBox>("账号编辑框1")->setCurrentIndex(0);

@@ -70,12 +70,7 @@ TEST_F(PrintEndToEndTest, APrintedChequeCarriesEveryItemAtItsPlace) {
   ASSERT_TRUE(store_->Open("bsf\\Bfzh.bsf"));
   ASSERT_TRUE(store_->Append({std::string("基本户"), std::string("1234567890")}));
   store_->CloseAll();
-  ASSERT_TRUE(store_->Open("bsf\\Tzztwz.bsf", kPositionTablePassword));
-  std::vector<Value> offsets(14, Value(0.0));
-  offsets[0] = -15.0;
-  offsets[1] = 20.0;
-  ASSERT_TRUE(store_->Append(offsets));
-  store_->CloseAll();
+  StoreChequeOffsets(-15, 20);
 
   AppContext context{state_, *store_, services_};
   std::unique_ptr<MainWindow> main;

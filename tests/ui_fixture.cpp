@@ -4,6 +4,7 @@
 
 #include "data/catalogue.h"
 #include "data/password_hash.h"
+#include "forms/position_table.h"
 
 namespace tallyra {
 
@@ -28,6 +29,15 @@ void UiFixture::AddOperator(const std::string& name, const std::string& password
   ASSERT_TRUE(store.Open("bsf\\" + std::string(kOperatorTable), kOperatorTablePassword));
   ASSERT_TRUE(store.Append({name, HashPassword(password, HashLimits::Minimum()), level}));
   store.CloseAll();
+}
+
+void UiFixture::StoreChequeOffsets(double dx, double dy) {
+  std::vector<Value> offsets(kPositionFields, Value(0.0));
+  offsets[0] = dx;
+  offsets[1] = dy;
+  ASSERT_TRUE(store_->Open("bsf\\" + std::string(kPositionTable), kPositionTablePassword));
+  ASSERT_TRUE(store_->Append(offsets));
+  store_->CloseAll();
 }
 
 }  // namespace tallyra

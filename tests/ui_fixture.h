@@ -28,6 +28,8 @@ class UiFixture : public ::testing::Test {
   // Appends an operator to the operator table (its password hashed cheaply).
   void AddOperator(const std::string& name, const std::string& password,
                    const std::string& level);
+  // Stores the position table's record with the cheque's pair and every other offset 0.
+  void StoreChequeOffsets(double dx, double dy);
 
   QTemporaryDir dir_;
   FakeServices fakes_;
