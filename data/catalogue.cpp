@@ -30,16 +30,16 @@ std::vector<FieldDef> Numbers(std::initializer_list<const char*> names) {
   return fields;
 }
 
-std::vector<TableSpec> BuildCatalogue() {
+std::vector<TableDef> BuildCatalogue() {
   const auto list = [](const char* file, const char* caption, const char* field, int size) {
-    return TableSpec{file, caption, "", {Text(field, size)}};
+    return TableDef{file, caption, "", {Text(field, size)}};
   };
   const auto accounts = [](const char* file, const char* caption) {
-    return TableSpec{
+    return TableDef{
         file, caption, "", {Text("账号说明", kAccountBytes), Text("银行账号", kAccountBytes)}};
   };
   const auto addresses = [](const char* file, const char* caption) {
-    return TableSpec{file,
+    return TableDef{file,
                      caption,
                      "",
                      {Text("省", kPlaceBytes), Text("市", kPlaceBytes), Text("县", kPlaceBytes)}};
@@ -92,14 +92,14 @@ std::string TablePath(const TableLocation& location, std::string_view file) {
 
 }  // namespace
 
-const std::vector<TableSpec>& Catalogue() {
-  static const std::vector<TableSpec> catalogue = BuildCatalogue();
+const std::vector<TableDef>& Catalogue() {
+  static const std::vector<TableDef> catalogue = BuildCatalogue();
   return catalogue;
 }
 
-const TableSpec* FindTableSpec(std::string_view file) {
-  for (const TableSpec& spec : Catalogue()) {
-    if (EqualsIgnoringCase(spec.file, file)) return &spec;
+const TableDef* FindTableDef(std::string_view file) {
+  for (const TableDef& table : Catalogue()) {
+    if (EqualsIgnoringCase(table.file, file)) return &table;
   }
   return nullptr;
 }
@@ -117,12 +117,12 @@ bool CreateMissingTables(const TableLocation& location, std::string* error) {
     if (error) *error = "无法创建数据文件夹“" + location.dataDir + "”：" + ec.message();
     return false;
   }
-  for (const TableSpec& spec : Catalogue()) {
-    if (TableFileExists(location, spec.file)) continue;
-    const bool created = TableFile::Create(TablePath(location, spec.file), spec.fields,
-                                           spec.password, error) == kStoreOk;
+  for (const TableDef& table : Catalogue()) {
+    if (TableFileExists(location, table.file)) continue;
+    const bool created = TableFile::Create(TablePath(location, table.file), table.fields,
+                                           table.password, error) == kStoreOk;
     // Another copy of the program may have created it meanwhile; its file is as good.
-    if (!created && !TableFileExists(location, spec.file)) return false;
+    if (!created && !TableFileExists(location, table.file)) return false;
   }
   return true;
 }

@@ -10,7 +10,7 @@ namespace tallyra {
 
 // One table file of the program: its file name in bsf, the caption the selection window
 // shows, its password (empty for none) and its fields in order.
-struct TableSpec {
+struct TableDef {
   std::string file;  // "Zhgl.bsf"
   std::string caption;
   std::string password;
@@ -18,9 +18,9 @@ struct TableSpec {
 };
 
 // Every table file the program uses.
-const std::vector<TableSpec>& Catalogue();
-// The spec of a file named like "Zhgl.bsf" (letter case ignored); nullptr if unknown.
-const TableSpec* FindTableSpec(std::string_view file);
+const std::vector<TableDef>& Catalogue();
+// The table of a file named like "Zhgl.bsf" (letter case ignored); nullptr if unknown.
+const TableDef* FindTableDef(std::string_view file);
 
 inline constexpr std::string_view kOperatorTable = "Zhgl.bsf";
 inline constexpr std::string_view kOperatorTablePassword = "@天%地*人&";

@@ -67,9 +67,9 @@ int Remap(const std::vector<TableRecord>& records, bool onRecord, bool afterLast
 
 // Checks a table file the catalogue knows for the fields the windows read by name.
 bool HasCatalogueFields(const TableFile& file, std::string* missing) {
-  const TableSpec* spec = FindTableSpec(FileNameOf(file.Path()));
-  if (spec == nullptr) return true;
-  for (const FieldDef& needed : spec->fields) {
+  const TableDef* known = FindTableDef(FileNameOf(file.Path()));
+  if (known == nullptr) return true;
+  for (const FieldDef& needed : known->fields) {
     const auto& fields = file.Fields();
     const auto it = std::find_if(fields.begin(), fields.end(),
                                  [&](const FieldDef& f) { return f.name == needed.name; });

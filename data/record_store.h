@@ -74,7 +74,7 @@ class RecordStore final {
 
   // Fails (LastError, LastErrorText naming the file) when the table is already open, the
   // file is missing or not a valid table file, or the password does not fit. A file the
-  // catalogue knows (FindTableSpec of its file name) must also have every field listed
+  // catalogue knows (FindTableDef of its file name) must also have every field listed
   // for it, by name and of its kind (text or numeric), else it counts as damaged.
   bool Open(std::string_view fileName, std::string_view password = {});
   bool SelectCurrent(std::string_view name);

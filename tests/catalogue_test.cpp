@@ -19,10 +19,10 @@ namespace {
 
 using CatalogueTest = StoreTest;
 
-const TableSpec& Spec(const char* file) {
-  const TableSpec* spec = FindTableSpec(file);
-  EXPECT_NE(spec, nullptr) << file;
-  return *spec;
+const TableDef& TableOf(const char* file) {
+  const TableDef* table = FindTableDef(file);
+  EXPECT_NE(table, nullptr) << file;
+  return *table;
 }
 
 TEST_F(CatalogueTest, CreateMissingTablesMakesEveryTableWithItsFieldsAndPassword) {
@@ -35,17 +35,17 @@ TEST_F(CatalogueTest, CreateMissingTablesMakesEveryTableWithItsFieldsAndPassword
   ASSERT_TRUE(CreateMissingTables(Location(), &error)) << error;  // nothing left to do
 
   RecordStore store(Location());
-  for (const TableSpec& spec : Catalogue()) {
-    if (spec.file == "Kxlyk.bsf") continue;
-    EXPECT_TRUE(TableFileExists(Location(), spec.file)) << spec.file;
-    ASSERT_TRUE(store.Open("bsf\\" + spec.file, spec.password))
-        << spec.file << ": " << store.LastErrorText();
-    EXPECT_EQ(store.RecordCount(), 0) << spec.file;
-    ASSERT_EQ(store.FieldCount(), static_cast<int>(spec.fields.size())) << spec.file;
+  for (const TableDef& table : Catalogue()) {
+    if (table.file == "Kxlyk.bsf") continue;
+    EXPECT_TRUE(TableFileExists(Location(), table.file)) << table.file;
+    ASSERT_TRUE(store.Open("bsf\\" + table.file, table.password))
+        << table.file << ": " << store.LastErrorText();
+    EXPECT_EQ(store.RecordCount(), 0) << table.file;
+    ASSERT_EQ(store.FieldCount(), static_cast<int>(table.fields.size())) << table.file;
     for (int i = 1; i <= store.FieldCount(); ++i) {
-      EXPECT_EQ(store.FieldName(i), spec.fields[i - 1].name) << spec.file;
-      EXPECT_EQ(store.FieldTypeOf(i), spec.fields[i - 1].type) << spec.file;
-      EXPECT_EQ(store.FieldSize(i), ByteSizeOf(spec.fields[i - 1])) << spec.file;
+      EXPECT_EQ(store.FieldName(i), table.fields[i - 1].name) << table.file;
+      EXPECT_EQ(store.FieldTypeOf(i), table.fields[i - 1].type) << table.file;
+      EXPECT_EQ(store.FieldSize(i), ByteSizeOf(table.fields[i - 1])) << table.file;
     }
     store.Close();
   }
@@ -66,24 +66,24 @@ TEST_F(CatalogueTest, FieldsFitTheBoxesAndTheHashes) {
       {"Zhgl.bsf", "管理权限", 10},   {"Zhgl.bsf", "帐户密码", crypto_pwhash_STRBYTES - 1},
   };
   for (const auto& c : cases) {
-    const TableSpec& spec = Spec(c.file);
-    const auto it = std::find_if(spec.fields.begin(), spec.fields.end(),
+    const TableDef& table = TableOf(c.file);
+    const auto it = std::find_if(table.fields.begin(), table.fields.end(),
                                  [&](const FieldDef& f) { return f.name == c.field; });
-    ASSERT_NE(it, spec.fields.end()) << c.file << " " << c.field;
+    ASSERT_NE(it, table.fields.end()) << c.file << " " << c.field;
     EXPECT_EQ(it->type, FieldType::kText) << c.file << " " << c.field;
     EXPECT_GE(it->size, c.atLeast) << c.file << " " << c.field;
   }
-  EXPECT_EQ(Spec("Zhgl.bsf").fields[0].name, "帐户名");
-  EXPECT_EQ(Spec("Zhgl.bsf").fields[1].name, "帐户密码");
-  EXPECT_EQ(Spec("Zhgl.bsf").password, kOperatorTablePassword);
-  EXPECT_EQ(FindTableSpec("zhgl.BSF"), &Spec("Zhgl.bsf"));
-  EXPECT_EQ(FindTableSpec("Nope.bsf"), nullptr);
+  EXPECT_EQ(TableOf("Zhgl.bsf").fields[0].name, "帐户名");
+  EXPECT_EQ(TableOf("Zhgl.bsf").fields[1].name, "帐户密码");
+  EXPECT_EQ(TableOf("Zhgl.bsf").password, kOperatorTablePassword);
+  EXPECT_EQ(FindTableDef("zhgl.BSF"), &TableOf("Zhgl.bsf"));
+  EXPECT_EQ(FindTableDef("Nope.bsf"), nullptr);
   const std::pair<const char*, std::size_t> positions[] = {{"Tzztwz.bsf", 14}, {"Tzjzd.bsf", 34}};
   for (const auto& [file, count] : positions) {
-    const TableSpec& spec = Spec(file);
-    EXPECT_EQ(spec.fields.size(), count) << file;
-    EXPECT_FALSE(spec.password.empty()) << file;
-    for (const FieldDef& field : spec.fields) EXPECT_EQ(field.type, FieldType::kDouble) << file;
+    const TableDef& table = TableOf(file);
+    EXPECT_EQ(table.fields.size(), count) << file;
+    EXPECT_FALSE(table.password.empty()) << file;
+    for (const FieldDef& field : table.fields) EXPECT_EQ(field.type, FieldType::kDouble) << file;
   }
 }
 
@@ -97,17 +97,17 @@ TEST_F(CatalogueTest, SampleDataFillsTheReferenceTablesOnce) {
   store.CloseAll();
 
   std::map<std::string, int> counts;
-  for (const TableSpec& spec : Catalogue()) {
-    ASSERT_TRUE(store.Open("bsf\\" + spec.file, spec.password)) << store.LastErrorText();
-    counts[spec.file] = store.RecordCount();
-    const bool reference = spec.password.empty();
-    EXPECT_EQ(counts[spec.file] > 0, reference) << spec.file;
+  for (const TableDef& table : Catalogue()) {
+    ASSERT_TRUE(store.Open("bsf\\" + table.file, table.password)) << store.LastErrorText();
+    counts[table.file] = store.RecordCount();
+    const bool reference = table.password.empty();
+    EXPECT_EQ(counts[table.file] > 0, reference) << table.file;
     // Every sample fits its field whole, so none was cut.
     store.First();
     for (int r = 0; r < store.RecordCount(); ++r, store.Skip(1)) {
       for (int f = 1; f <= store.FieldCount(); ++f) {
         const std::string text = store.ReadText(f);
-        EXPECT_FALSE(text.empty()) << spec.file;
+        EXPECT_FALSE(text.empty()) << table.file;
         EXPECT_LT(GbkLength(text), static_cast<std::size_t>(store.FieldSize(f))) << text;
       }
     }
@@ -126,7 +126,7 @@ TEST_F(CatalogueTest, SampleDataFillsTheReferenceTablesOnce) {
 
   ASSERT_TRUE(LoadSampleData(store, &error)) << error;
   for (const auto& [file, count] : counts) {
-    ASSERT_TRUE(store.Open("bsf\\" + file, Spec(file.c_str()).password));
+    ASSERT_TRUE(store.Open("bsf\\" + file, TableOf(file.c_str()).password));
     EXPECT_EQ(store.RecordCount(), count) << file << " got the samples twice";
     store.Close();
   }
