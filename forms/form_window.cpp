@@ -159,14 +159,7 @@ void FormWindow::ConnectFields() {
   // the focus on, Esc closes, and a field with a limit shows its hint on focus.
   for (QWidget* child : findChildren<QWidget*>()) {
     if (child->focusPolicy() != Qt::NoFocus) child->installEventFilter(this);
-  }
-  for (QComboBox* list : clearedLists_) {
-    if (auto* limit = qobject_cast<const GbkLimit*>(list->validator())) {
-      connect(limit, &GbkLimit::Refused, statusLine_, &QLabel::setText);
-    }
-  }
-  for (QLineEdit* edit : clearedEdits_) {
-    if (auto* limit = qobject_cast<const GbkLimit*>(edit->validator())) {
+    if (const GbkLimit* limit = LimitOf(child)) {
       connect(limit, &GbkLimit::Refused, statusLine_, &QLabel::setText);
     }
   }
@@ -261,27 +254,37 @@ FieldValues FormWindow::CollectFields(const PrintLayout& layout) const {
 
 void FormWindow::LoadReferenceList(const std::string& file, const std::string& field,
                                    QComboBox* list) {
-  RecordStore& store = context_.store;
   const KeepEditText keep(list);
-  store.Open("bsf\\" + file);
-  store.First();
-  for (int i = store.RecordCount(); i > 0; --i) {
+  ForEachRecord(file, [&](RecordStore& store) {
     const std::string text = store.ReadText(field);
     if (!text.empty()) list->addItem(QString::fromStdString(text));
-    store.Skip();
-  }
+  });
 }
 
 void FormWindow::LoadAccountList(const std::string& file, QComboBox* list) {
-  RecordStore& store = context_.store;
   const KeepEditText keep(list);
-  store.Open("bsf\\" + file);
-  store.First();
-  for (int i = store.RecordCount(); i > 0; --i) {
+  ForEachRecord(file, [&](RecordStore& store) {
     const std::string description = store.ReadText("账号说明");
     if (!description.empty()) {
       list->addItem(QString::fromStdString(description + "|" + store.ReadText("银行账号")));
     }
+  });
+}
+
+void FormWindow::ForEachRecord(const std::string& file,
+                               const std::function<void(RecordStore&)>& visit) {
+  RecordStore& store = context_.store;
+  // The table stays open and current afterwards; a second list from it selects it again.
+  if (!store.MakeCurrent(file)) {
+    context_.services.messages.Show(
+        this, {QStringLiteral("下拉选项无法读取，列表为空：\n") +
+                   QString::fromStdString(store.LastErrorText()),
+               QStringLiteral("错误信息！"), MessageIcon::kWarning, MessageButtons::kOk});
+    return;
+  }
+  store.First();
+  for (int i = store.RecordCount(); i > 0; --i) {
+    visit(store);
     store.Skip();
   }
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,8 @@ class FormWindow : public QWidget {
 
   void LoadReferenceList(const std::string& file, const std::string& field, QComboBox* list);
   void LoadAccountList(const std::string& file, QComboBox* list);
+  // Opens a table and visits its records from the first to the last.
+  void ForEachRecord(const std::string& file, const std::function<void(RecordStore&)>& visit);
 
   AppContext& Context() const { return context_; }
   QDateEdit* DateBox() const { return dateBox_; }

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -169,6 +170,24 @@ TEST_F(ChequeWindowTest, TheAccountListSkipsEmptyDescriptionsAndKeepsDuplicates)
   EXPECT_EQ(accounts->itemText(0), QStringLiteral("基本户|1234567890"));
   EXPECT_EQ(accounts->itemText(1), QStringLiteral("一般户|55"));
   EXPECT_EQ(accounts->itemText(2), QStringLiteral("一般户|55"));
+}
+
+TEST_F(ChequeWindowTest, ADamagedAccountTableIsReportedAndLeftAlone) {
+  delete window_.data();
+  const QString file = dir_.filePath(QStringLiteral("bsf/Bfzh.bsf"));
+  ASSERT_TRUE(QFile::resize(file, 50));
+  const QByteArray damaged = [&] {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }();
+  window_ = new ChequeWindow(*context_, nullptr);
+  ASSERT_EQ(fakes_.messages.shown.size(), 1u);
+  EXPECT_TRUE(fakes_.messages.shown[0].text.contains(QStringLiteral("Bfzh.bsf")))
+      << fakes_.messages.shown[0].text.toStdString();
+  EXPECT_EQ(Control<QComboBox>("账号编辑框1")->count(), 0);
+  QFile f(file);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), damaged) << "the file is not touched";
 }
 
 TEST_F(ChequeWindowTest, PrintAsksFirstAndPrintsTheCheque) {
