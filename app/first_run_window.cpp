@@ -25,7 +25,8 @@ FirstRunWindow::FirstRunWindow(AppContext& context, QWidget* parent)
       nameEdit_(new QLineEdit(this)),
       passwordEdit_(new QLineEdit(this)),
       repeatEdit_(new QLineEdit(this)),
-      sampleBox_(new QCheckBox(QStringLiteral("载入示例数据（单位、账号、银行、地址、科目）"), this)) {
+      sampleBox_(
+          new QCheckBox(QStringLiteral("载入示例数据（单位、账号、银行、地址、科目）"), this)) {
   setObjectName(QStringLiteral("FirstRunWindow"));
   setWindowTitle(QStringLiteral("首次使用：设置超级管理员"));
   nameEdit_->setObjectName(QStringLiteral("超级管理员帐户名编辑框"));

@@ -25,11 +25,11 @@ void ApplyLook(QApplication& app) {
   palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
   palette.setColor(QPalette::ToolTipText, Qt::black);
   app.setPalette(palette);
-  app.setStyleSheet(QStringLiteral(
-      "QLineEdit { border: 1px solid rgb(198, 196, 215); border-radius: 2px;"
-      " padding: 1px 2px; background: white; }"
-      "QLineEdit:focus { border-color: rgb(122, 128, 168); }"
-      "QLineEdit:read-only { background: rgb(236, 235, 241); }"));
+  app.setStyleSheet(
+      QStringLiteral("QLineEdit { border: 1px solid rgb(198, 196, 215); border-radius: 2px;"
+                     " padding: 1px 2px; background: white; }"
+                     "QLineEdit:focus { border-color: rgb(122, 128, 168); }"
+                     "QLineEdit:read-only { background: rgb(236, 235, 241); }"));
 }
 
 void MapFonts() {

@@ -22,27 +22,43 @@ const QString kNotYetOpen = QStringLiteral("尚未开放");
 
 QString ToolbarIcon(Destination destination) {
   switch (destination) {
-    case Destination::kAdministrators: return QStringLiteral(":/icons/users.png");
-    case Destination::kSelectionSettings: return QStringLiteral(":/icons/maintain.png");
-    case Destination::kPrintPositions: return QStringLiteral(":/icons/adjust_all.png");
-    case Destination::kDepositSlipPositions: return QStringLiteral(":/icons/adjust_part.png");
-    case Destination::kHelp: return QStringLiteral(":/icons/help.png");
-    default: return QStringLiteral(":/icons/about.png");
+    case Destination::kAdministrators:
+      return QStringLiteral(":/icons/users.png");
+    case Destination::kSelectionSettings:
+      return QStringLiteral(":/icons/maintain.png");
+    case Destination::kPrintPositions:
+      return QStringLiteral(":/icons/adjust_all.png");
+    case Destination::kDepositSlipPositions:
+      return QStringLiteral(":/icons/adjust_part.png");
+    case Destination::kHelp:
+      return QStringLiteral(":/icons/help.png");
+    default:
+      return QStringLiteral(":/icons/about.png");
   }
 }
 
 QString MenuIcon(Destination destination) {
   switch (destination) {
-    case Destination::kCashDepositSlip: return QStringLiteral(":/icons/cash_slip.png");
-    case Destination::kCheque: return QStringLiteral(":/icons/cheque.png");
-    case Destination::kDepositSlip: return QStringLiteral(":/icons/deposit_slip.png");
-    case Destination::kWireTransfer: return QStringLiteral(":/icons/wire_transfer.png");
-    case Destination::kReceiptVoucher: return QStringLiteral(":/icons/receipt.png");
-    case Destination::kPaymentVoucher: return QStringLiteral(":/icons/payment.png");
-    case Destination::kTransferVoucher: return QStringLiteral(":/icons/transfer.png");
-    case Destination::kAdministrators: return QStringLiteral(":/icons/password.png");
-    case Destination::kSelectionSettings: return QStringLiteral(":/icons/tables.png");
-    default: return ToolbarIcon(destination);
+    case Destination::kCashDepositSlip:
+      return QStringLiteral(":/icons/cash_slip.png");
+    case Destination::kCheque:
+      return QStringLiteral(":/icons/cheque.png");
+    case Destination::kDepositSlip:
+      return QStringLiteral(":/icons/deposit_slip.png");
+    case Destination::kWireTransfer:
+      return QStringLiteral(":/icons/wire_transfer.png");
+    case Destination::kReceiptVoucher:
+      return QStringLiteral(":/icons/receipt.png");
+    case Destination::kPaymentVoucher:
+      return QStringLiteral(":/icons/payment.png");
+    case Destination::kTransferVoucher:
+      return QStringLiteral(":/icons/transfer.png");
+    case Destination::kAdministrators:
+      return QStringLiteral(":/icons/password.png");
+    case Destination::kSelectionSettings:
+      return QStringLiteral(":/icons/tables.png");
+    default:
+      return ToolbarIcon(destination);
   }
 }
 
@@ -110,8 +126,7 @@ MainWindow::MainWindow(AppContext& context, WindowFactories windows)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildDecoration() {
-  AddPicture(this, "图片框_主界面_汽车", QStringLiteral(":/pictures/car.png"),
-             {148, 63, 450, 338});
+  AddPicture(this, "图片框_主界面_汽车", QStringLiteral(":/pictures/car.png"), {148, 63, 450, 338});
   AddPicture(this, "图片框_主界面_笔记本", QStringLiteral(":/pictures/notebook.png"),
              {700, 456, 320, 215});
 
@@ -143,8 +158,8 @@ void MainWindow::BuildToolbar() {
   int next = 0;
   for (const ToolbarEntry& button : ToolbarEntries()) {
     for (; next < button.index; ++next) toolbar_->addSeparator();
-    QAction* action = toolbar_->addAction(QIcon(ToolbarIcon(button.entry.destination)),
-                                          button.entry.caption);
+    QAction* action =
+        toolbar_->addAction(QIcon(ToolbarIcon(button.entry.destination)), button.entry.caption);
     action->setObjectName(QStringLiteral("工具条按钮%1").arg(button.index));
     const bool available = IsAvailable(button.entry.destination);
     action->setEnabled(available);
@@ -272,8 +287,8 @@ void MainWindow::ClockTick() {
                            .arg(now.hour())
                            .arg(now.minute(), 2, 10, QLatin1Char('0'))
                            .arg(now.second(), 2, 10, QLatin1Char('0'));
-  clockPane_->setText(dateText_ + QLatin1Char(' ') + WeekdayName(weekday_) +
-                      QLatin1Char(' ') + time);
+  clockPane_->setText(dateText_ + QLatin1Char(' ') + WeekdayName(weekday_) + QLatin1Char(' ') +
+                      time);
 }
 
 void MainWindow::BeginDrag(QPoint globalMouse) {

@@ -20,13 +20,12 @@ namespace {
 QString DataDirectory(const QString& programDir) {
   const QString portable = programDir + QStringLiteral("/bsf");
   if (QDir(portable).exists()) return portable;
-  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-         QStringLiteral("/bsf");
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/bsf");
 }
 
 void ShowStartupError(Services& services, const QString& text) {
-  services.messages.Show(nullptr, {text, QStringLiteral("错误信息！"), MessageIcon::kError,
-                                   MessageButtons::kOk});
+  services.messages.Show(
+      nullptr, {text, QStringLiteral("错误信息！"), MessageIcon::kError, MessageButtons::kOk});
 }
 
 // Creates what is missing and makes sure the operator table opens; false after telling
@@ -45,9 +44,8 @@ bool PrepareTables(AppContext& context, bool& firstRun) {
   const QString reason = QString::fromStdString(store.LastErrorText());
   store.CloseAll();
   if (!opened) {
-    ShowStartupError(context.services,
-                     QStringLiteral("操作员数据文件已损坏，程序无法启动：\n") + reason +
-                         QStringLiteral("\n\n请从备份中恢复该文件。"));
+    ShowStartupError(context.services, QStringLiteral("操作员数据文件已损坏，程序无法启动：\n") +
+                                           reason + QStringLiteral("\n\n请从备份中恢复该文件。"));
   }
   return opened;
 }
@@ -70,7 +68,8 @@ int RunProgram(int argc, char** argv) {
   ProgramState state;
   state.ProgramDir = QCoreApplication::applicationDirPath();
   state.StartTime = services.clock.Now();
-  RecordStore store({state.ProgramDir.toStdString(), DataDirectory(state.ProgramDir).toStdString()});
+  RecordStore store(
+      {state.ProgramDir.toStdString(), DataDirectory(state.ProgramDir).toStdString()});
   AppContext context{state, store, services};
 
   bool firstRun = false;

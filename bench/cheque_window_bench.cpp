@@ -41,7 +41,10 @@ void BM_OpenChequeWindow(benchmark::State& state) {
     state.ResumeTiming();
   }
 }
-BENCHMARK(BM_OpenChequeWindow)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly();
+BENCHMARK(BM_OpenChequeWindow)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly();
 
 }  // namespace
 

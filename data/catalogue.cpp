@@ -40,9 +40,9 @@ std::vector<TableDef> BuildCatalogue() {
   };
   const auto addresses = [](const char* file, const char* caption) {
     return TableDef{file,
-                     caption,
-                     "",
-                     {Text("省", kPlaceBytes), Text("市", kPlaceBytes), Text("县", kPlaceBytes)}};
+                    caption,
+                    "",
+                    {Text("省", kPlaceBytes), Text("市", kPlaceBytes), Text("县", kPlaceBytes)}};
   };
   return {
       {std::string(kOperatorTable),

@@ -38,8 +38,8 @@ bool EncodesInCodePage936(std::string_view utf8) {
   std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
   MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), wideLength);
   BOOL usedDefault = FALSE;
-  const int bytes = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength,
-                                        nullptr, 0, nullptr, &usedDefault);
+  const int bytes = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, nullptr,
+                                        0, nullptr, &usedDefault);
   return bytes > 0 && !usedDefault;
 }
 #else

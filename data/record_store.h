@@ -12,7 +12,17 @@
 namespace tallyra {
 
 enum class FieldType {
-  kByte, kShort, kInt, kLong, kFloat, kDouble, kBool, kDateTime, kText, kMemo, kBinary
+  kByte,
+  kShort,
+  kInt,
+  kLong,
+  kFloat,
+  kDouble,
+  kBool,
+  kDateTime,
+  kText,
+  kMemo,
+  kBinary
 };
 
 struct FieldDef {
@@ -40,7 +50,7 @@ inline constexpr int kStoreNotFound = 7;       // SelectCurrent: no such table; 
 inline constexpr int kStoreNoRecord = 8;       // the pointer is not on a record
 inline constexpr int kStoreCannotMove = 9;     // Skip at either end or in an empty table
 inline constexpr int kStoreTypeMismatch = 10;  // a value of another type than its field's
-inline constexpr int kStoreBadValue = 11;     // a number the field cannot hold, non-GBK text
+inline constexpr int kStoreBadValue = 11;      // a number the field cannot hold, non-GBK text
 inline constexpr int kStoreNoSuchField = 12;
 inline constexpr int kStoreWrongFieldType = 13;
 inline constexpr int kStoreRecordGone = 14;  // another program removed the record at the pointer

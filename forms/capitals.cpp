@@ -9,8 +9,7 @@
 namespace tallyra {
 namespace {
 
-constexpr std::string_view kDigits[] = {"零", "壹", "贰", "叁", "肆",
-                                        "伍", "陆", "柒", "捌", "玖"};
+constexpr std::string_view kDigits[] = {"零", "壹", "贰", "叁", "肆", "伍", "陆", "柒", "捌", "玖"};
 // Units of the integer places 10^1 .. 10^12.
 constexpr std::string_view kUnits[] = {"拾", "佰", "仟", "万", "拾", "佰",
                                        "仟", "亿", "拾", "佰", "仟", "万"};

@@ -120,7 +120,8 @@ void ChequeWindow::SetTabOrder() {
   }
   for (int k = 0; k < DigitRow::kBoxes; ++k) order.push_back(Digits()->Box(k));
   order.push_back(accountList_);
-  for (const char* name : {"收款编辑框1", "用途编辑框1", "密码编辑框1", "按钮6", "按钮8", "按钮预览"}) {
+  for (const char* name :
+       {"收款编辑框1", "用途编辑框1", "密码编辑框1", "按钮6", "按钮8", "按钮预览"}) {
     order.push_back(findChild<QWidget*>(QString::fromUtf8(name)));
   }
   for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);

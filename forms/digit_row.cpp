@@ -10,7 +10,7 @@ namespace tallyra {
 namespace {
 
 constexpr const char* kPlaces[DigitRow::kBoxes] = {"亿", "千", "百", "十", "万", "千",
-                                                  "百", "十", "元", "角", "分"};
+                                                   "百", "十", "元", "角", "分"};
 
 }  // namespace
 

@@ -293,8 +293,8 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (event->type() == QEvent::FocusIn && widget) {
     // A drop-down list's inner edit gets the focus: the hint is the list's.
-    QWidget* field = qobject_cast<QComboBox*>(widget->parentWidget()) ? widget->parentWidget()
-                                                                      : widget;
+    QWidget* field =
+        qobject_cast<QComboBox*>(widget->parentWidget()) ? widget->parentWidget() : widget;
     ShowInputHint(field);
   }
   switch (FormKeyOf(event)) {

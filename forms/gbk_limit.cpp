@@ -35,9 +35,10 @@ QValidator::State GbkLimit::validate(QString& input, int& pos) const {
   if (fitted != input) {
     input = fitted;
     pos = std::min(pos, static_cast<int>(fitted.size()));
-    emit Refused(dropped ? QStringLiteral("此处只能输入GBK汉字及字符！")
-                         : QStringLiteral("注意：此处最多可输入%1个字节，多出的内容未被接受！")
-                               .arg(maxBytes_));
+    emit Refused(
+        dropped
+            ? QStringLiteral("此处只能输入GBK汉字及字符！")
+            : QStringLiteral("注意：此处最多可输入%1个字节，多出的内容未被接受！").arg(maxBytes_));
   }
   return Acceptable;
 }

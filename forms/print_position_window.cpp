@@ -17,12 +17,14 @@ namespace {
 
 // Fields 1 … 12 show in 编辑框1 … 12; the cash deposit slip's pair in 编辑框14 and 15
 // (编辑框13 is the notes).
-QString BoxName(int field) { return QStringLiteral("编辑框%1").arg(field <= 12 ? field : field + 1); }
+QString BoxName(int field) {
+  return QStringLiteral("编辑框%1").arg(field <= 12 ? field : field + 1);
+}
 
 const char* const kNotes[] = {
     "1、您所要调整的行号是否正确；",         "2、您所要调整的位置是上下,还是左右；",
     "3、上下调整值负数是向上，正数为向下；", "4、左右调整值负数为向左，正数为向右；",
-    "5、每输入框可输入6位正负调整值；",       "6、每调整数值为：0.1毫米。",
+    "5、每输入框可输入6位正负调整值；",      "6、每调整数值为：0.1毫米。",
 };
 
 QGroupBox* Group(QWidget* parent, const QString& name, const QString& title) {
@@ -77,8 +79,8 @@ QWidget* PrintPositionWindow::BuildFormGroup(const char* name, const char* title
     int field;
   } axes[] = {{number + 2, "调整左右位置", xField}, {number + 1, "调整上下位置", xField + 1}};
   for (const auto& axis : axes) {
-    QGroupBox* inner =
-        Group(group, QStringLiteral("分组框%1").arg(axis.innerNumber), QString::fromUtf8(axis.caption));
+    QGroupBox* inner = Group(group, QStringLiteral("分组框%1").arg(axis.innerNumber),
+                             QString::fromUtf8(axis.caption));
     auto* box = new QLineEdit(inner);
     box->setObjectName(BoxName(axis.field));
     box->setMaxLength(6);
@@ -141,8 +143,9 @@ void PrintPositionWindow::Load() {
   RecordStore& store = context_.store;
   if (!store.Open("bsf\\" + std::string(kPositionTable), kPositionTablePassword)) {
     context_.services.messages.Show(
-        this, {QStringLiteral("无法打开打印位置文件：") + QString::fromStdString(store.LastErrorText()),
-               QStringLiteral("错误信息！"), MessageIcon::kError, MessageButtons::kOk});
+        this,
+        {QStringLiteral("无法打开打印位置文件：") + QString::fromStdString(store.LastErrorText()),
+         QStringLiteral("错误信息！"), MessageIcon::kError, MessageButtons::kOk});
   }
   for (int field = 1; field <= kPositionFields; ++field) {
     const double value = store.RecordCount() > 0 ? store.ReadNumber(field) : 0.0;

@@ -1,19 +1,19 @@
 #include "platform/qt_services.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeDatabase>
-#include <QPushButton>
-#include <QFile>
 #include <QProcess>
+#include <QPushButton>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
 
 #ifdef _WIN32
-#include <windows.h>
 #include <mmsystem.h>
+#include <windows.h>
 #endif
 
 namespace tallyra {
@@ -21,11 +21,16 @@ namespace {
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::kInformation: return QMessageBox::Information;
-    case MessageIcon::kWarning: return QMessageBox::Warning;
-    case MessageIcon::kError: return QMessageBox::Critical;
-    case MessageIcon::kQuestion: return QMessageBox::Question;
-    case MessageIcon::kNone: break;
+    case MessageIcon::kInformation:
+      return QMessageBox::Information;
+    case MessageIcon::kWarning:
+      return QMessageBox::Warning;
+    case MessageIcon::kError:
+      return QMessageBox::Critical;
+    case MessageIcon::kQuestion:
+      return QMessageBox::Question;
+    case MessageIcon::kNone:
+      break;
   }
   return QMessageBox::NoIcon;
 }
@@ -53,10 +58,14 @@ MessageAnswer QtMessageBoxes::Present(QWidget* parent, const Message& message) {
       break;
   }
   switch (box.exec()) {
-    case QMessageBox::Ok: return MessageAnswer::kOk;
-    case QMessageBox::Yes: return MessageAnswer::kYes;
-    case QMessageBox::No: return MessageAnswer::kNo;
-    default: return MessageAnswer::kCancel;
+    case QMessageBox::Ok:
+      return MessageAnswer::kOk;
+    case QMessageBox::Yes:
+      return MessageAnswer::kYes;
+    case QMessageBox::No:
+      return MessageAnswer::kNo;
+    default:
+      return MessageAnswer::kCancel;
   }
 }
 
@@ -94,7 +103,8 @@ bool HasDesktopHandler(const QString& path) {
 #else
   const QString mime = QMimeDatabase().mimeTypeForFile(path).name();
   QProcess query;
-  query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mime});
+  query.start(QStringLiteral("xdg-mime"),
+              {QStringLiteral("query"), QStringLiteral("default"), mime});
   if (!query.waitForFinished(2000)) return false;
   return !query.readAllStandardOutput().trimmed().isEmpty();
 #endif
@@ -121,7 +131,7 @@ void QtProcessControl::FatalError(int code, const QString& text) {
 }
 
 QtServices::QtServices()
-    : printing_(messages_, clock_),
-      services_{messages_, clock_, sound_, shell_, process_, printing_} {}
+    : printing_(messages_, clock_), services_{messages_, clock_,   sound_,
+                                              shell_,    process_, printing_} {}
 
 }  // namespace tallyra

@@ -1,10 +1,11 @@
 #include "app/about_window.h"
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
-#include <gtest/gtest.h>
 
 namespace tallyra {
 namespace {

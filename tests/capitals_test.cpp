@@ -62,8 +62,8 @@ TEST(CapitalsTest, EveryHalfFenRoundsUp) {
   int wrong = 0;
   for (int whole = 0; whole < 10000; ++whole) {
     for (int cents = 0; cents < 100; ++cents) {
-      const std::string base = std::to_string(whole) + "." + (cents < 10 ? "0" : "") +
-                               std::to_string(cents);
+      const std::string base =
+          std::to_string(whole) + "." + (cents < 10 ? "0" : "") + std::to_string(cents);
       const std::string half = base + "5";
       double halfValue = 0;
       std::from_chars(half.data(), half.data() + half.size(), halfValue);

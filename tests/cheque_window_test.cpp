@@ -21,7 +21,8 @@ const QString kGreeting = QStringLiteral(" 您正在使用支票管理，请注�
 class ChequeWindowTest : public UiFixture {
  protected:
   ChequeWindowTest() {
-    AddRecords("Bfzh.bsf", {{"基本户", "1234567890"}, {"", "999"}, {"一般户", "55"}, {"一般户", "55"}});
+    AddRecords("Bfzh.bsf",
+               {{"基本户", "1234567890"}, {"", "999"}, {"一般户", "55"}, {"一般户", "55"}});
     window_ = new ChequeWindow(*context_, nullptr);
     window_->show();
     window_->activateWindow();

@@ -37,8 +37,8 @@ class FakeSound final : public SoundPlayer {
 
 class FakeShell final : public Shell {
  public:
-  std::vector<QString> opened;     // every path asked for
-  std::vector<QString> openable;   // the paths that open
+  std::vector<QString> opened;    // every path asked for
+  std::vector<QString> openable;  // the paths that open
   bool OpenFile(const QString& path) override;
 };
 

@@ -41,7 +41,8 @@ TEST_F(FirstRunWindowTest, RefusesWhatCannotBeTheSuperAdministrator) {
   } cases[] = {
       {"", "pw", "pw", QStringLiteral("帐户名和密码都不能为空。")},
       {"admin", "", "", QStringLiteral("帐户名和密码都不能为空。")},
-      {QStringLiteral("张三丰a1"), "pw", "pw", QStringLiteral("用户名长度不要超过7个字母或3个汉字！")},
+      {QStringLiteral("张三丰a1"), "pw", "pw",
+       QStringLiteral("用户名长度不要超过7个字母或3个汉字！")},
       {"admin", "pw1", "pw2", QStringLiteral("两次输入的密码不一致，请重新输入。")},
       {"adm\U0001F600", "pw", "pw", QStringLiteral("此处只能输入GBK汉字及字符！")},
   };

@@ -97,7 +97,8 @@ TEST_F(MainWindowTest, OpeningAFormReplacesTheRegisteredOneAndWritesItsLabels) {
   ASSERT_NE(first, nullptr);
   auto* form = static_cast<TestForm*>(first.data());
   EXPECT_EQ(form->LabelText("登录签"), QStringLiteral("op1超级管理员"));
-  EXPECT_EQ(form->LabelText("警告签"), QStringLiteral(" 您正在使用支票管理，请注意本行的提示信息！"));
+  EXPECT_EQ(form->LabelText("警告签"),
+            QStringLiteral(" 您正在使用支票管理，请注意本行的提示信息！"));
   EXPECT_EQ(form->parentWidget(), window_.data());
 
   window_->OnMenuItemClicked(0, 1);
@@ -143,7 +144,8 @@ TEST_F(MainWindowTest, ClockShowsTheStartDateAndTheRunningTime) {
 }
 
 TEST_F(MainWindowTest, ClockNamesEveryWeekday) {
-  const char* const names[] = {"星期日", "星期一", "星期二", "星期三", "星期四", "星期五", "星期六"};
+  const char* const names[] = {"星期日", "星期一", "星期二", "星期三",
+                               "星期四", "星期五", "星期六"};
   AddOperator("op1", "pw", "超级管理员");
   for (int day = 0; day < 7; ++day) {
     state_.StartTime = QDateTime(QDate(2026, 12, 6 + day), QTime(8, 0));  // 6th is a Sunday
@@ -169,8 +171,8 @@ TEST_F(MainWindowTest, DraggingTheMenuStopsAtTheWindowEdges) {
       {"past the top", QPoint(start.x(), frame.top() - 1), QPoint(1, 0), false},
       {"past the right", QPoint(frame.right() + 2, start.y()), QPoint(frame.width() - 20, 64),
        false},
-      {"past the bottom", QPoint(start.x(), frame.bottom() + 2),
-       QPoint(1, frame.height() - 50), false},
+      {"past the bottom", QPoint(start.x(), frame.bottom() + 2), QPoint(1, frame.height() - 50),
+       false},
   };
   for (const auto& c : cases) {
     Menu()->move(1, 64);

@@ -61,7 +61,7 @@ class PrintEndToEndTest : public UiFixture {
 
   QTemporaryDir pdfDir_;
   QtPrintService printing_;
-  Services services_{fakes_.messages, fakes_.clock, fakes_.sound,
+  Services services_{fakes_.messages, fakes_.clock,   fakes_.sound,
                      fakes_.shell,    fakes_.process, printing_};
 };
 
@@ -89,7 +89,8 @@ TEST_F(PrintEndToEndTest, APrintedChequeCarriesEveryItemAtItsPlace) {
   ASSERT_NE(cheque, nullptr);
   cheque->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(cheque));
-  TypeText(cheque->findChild<QLineEdit*>(QStringLiteral("收款编辑框1")), QStringLiteral("华联商贸"));
+  TypeText(cheque->findChild<QLineEdit*>(QStringLiteral("收款编辑框1")),
+           QStringLiteral("华联商贸"));
   TypeText(cheque->findChild<QLineEdit*>(QStringLiteral("用途编辑框1")), QStringLiteral("货款"));
   cheque->findChild<QComboBox*>(QStringLiteral("账号编辑框1"))->setCurrentIndex(0);
   cheque->Digits()->Box(5)->setFocus();  // 千
@@ -109,15 +110,24 @@ TEST_F(PrintEndToEndTest, APrintedChequeCarriesEveryItemAtItsPlace) {
     int x;
     int y;
   } expected[] = {
-      {QStringLiteral("贰零壹壹"), 800, 150}, {QStringLiteral("壹拾壹"), 1000, 150},
-      {QStringLiteral("贰拾伍"), 1150, 150},  {QStringLiteral("华联商贸"), 650, 190},
-      {"1234567890", 1570, 200},              {QStringLiteral("壹仟贰佰叁拾肆元伍角整"), 670, 280},
+      {QStringLiteral("贰零壹壹"), 800, 150},
+      {QStringLiteral("壹拾壹"), 1000, 150},
+      {QStringLiteral("贰拾伍"), 1150, 150},
+      {QStringLiteral("华联商贸"), 650, 190},
+      {"1234567890", 1570, 200},
+      {QStringLiteral("壹仟贰佰叁拾肆元伍角整"), 670, 280},
       // The full-width ￥ ends 0.5 mm before the leading digit: pdftotext reads one word.
-      {QStringLiteral("￥1"), 1730, 300},     {"2", 1810, 300},                       {"3", 1850, 300},
-      {"4", 1890, 300},                       {"5", 1930, 300},
-      {"0", 1970, 300},                       {QStringLiteral("货款"), 610, 370},
-      {"2011", 120, 430},                     {"11", 250, 430},
-      {"25", 330, 430},                       {"1,234.50", 100, 590},
+      {QStringLiteral("￥1"), 1730, 300},
+      {"2", 1810, 300},
+      {"3", 1850, 300},
+      {"4", 1890, 300},
+      {"5", 1930, 300},
+      {"0", 1970, 300},
+      {QStringLiteral("货款"), 610, 370},
+      {"2011", 120, 430},
+      {"11", 250, 430},
+      {"25", 330, 430},
+      {"1,234.50", 100, 590},
   };
   for (const auto& item : expected) {
     const double xMm = (item.x - 15) / 10.0;

@@ -28,7 +28,8 @@ class PrintPositionWindowTest : public UiFixture {
     EXPECT_TRUE(reader.Open("bsf\\Tzztwz.bsf", kPositionTablePassword));
     std::vector<double> values;
     if (reader.RecordCount() == 0) return values;
-    for (int field = 1; field <= kPositionFields; ++field) values.push_back(reader.ReadNumber(field));
+    for (int field = 1; field <= kPositionFields; ++field)
+      values.push_back(reader.ReadNumber(field));
     return values;
   }
   int StoredCount() {
@@ -64,11 +65,12 @@ TEST_F(PrintPositionWindowTest, BoxTextsAreStoredAsTheirLeadingNumber) {
     double stored;
     QString shownAgain;
   } cases[] = {
-      {"", 0, "0"},       {"-", 0, "0"},      {"-0015", -15, "-15"},
+      {"", 0, "0"},       {"-", 0, "0"},       {"-0015", -15, "-15"},
       {"12-3", 12, "12"}, {"2.7", 2.7, "2.7"}, {"999999", 999999, "999999"},
   };
   OpenWindow();
-  for (int field = 1; field <= 6; ++field) window_->FieldBox(field)->setText(cases[field - 1].typed);
+  for (int field = 1; field <= 6; ++field)
+    window_->FieldBox(field)->setText(cases[field - 1].typed);
   Click("按钮1");
   OpenWindow();
   const std::vector<double> stored = Stored();

@@ -1,8 +1,9 @@
 #include "app/program_state.h"
 
+#include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QPointer>
-#include <gtest/gtest.h>
 
 #include "tests/test_form.h"
 

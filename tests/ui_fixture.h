@@ -4,8 +4,8 @@
 
 #include <QString>
 #include <QTemporaryDir>
-#include <ostream>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "app/app_context.h"
@@ -14,7 +14,9 @@
 #include "tests/fake_services.h"
 
 // Readable QString values in test failures.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 namespace tallyra {
 
@@ -26,8 +28,7 @@ class UiFixture : public ::testing::Test {
   ~UiFixture() override;
 
   // Appends an operator to the operator table (its password hashed cheaply).
-  void AddOperator(const std::string& name, const std::string& password,
-                   const std::string& level);
+  void AddOperator(const std::string& name, const std::string& password, const std::string& level);
   // Stores the position table's record with the cheque's pair and every other offset 0.
   void StoreChequeOffsets(double dx, double dy);
 
