@@ -99,9 +99,8 @@ void FirstRunWindow::Confirm() {
   if (written && sampleBox_->isChecked()) written = LoadSampleData(store, &error);
   store.CloseAll();
   if (!written) {
-    context_.services.messages.Show(
-        this, {QStringLiteral("无法写入数据文件：") + QString::fromStdString(error),
-               QStringLiteral("错误信息！"), MessageIcon::kError, MessageButtons::kOk});
+    context_.services.messages.ShowError(
+        this, QStringLiteral("无法写入数据文件：") + QString::fromStdString(error));
     return;
   }
   accept();

@@ -154,8 +154,7 @@ bool LoginWindow::CountFailure() {
 }
 
 void LoginWindow::ShowError(const QString& text) {
-  context_.services.messages.Show(
-      this, {text, QStringLiteral("错误信息！"), MessageIcon::kError, MessageButtons::kOk});
+  context_.services.messages.ShowError(this, text);
 }
 
 void LoginWindow::keyPressEvent(QKeyEvent* event) {

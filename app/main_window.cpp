@@ -232,9 +232,8 @@ void MainWindow::Go(const NavEntry& entry) {
 
 bool MainWindow::CheckSuperAdministrator() {
   if (levelPane_->text() == kSuperAdministrator) return true;
-  context_.services.messages.Show(
-      this, {QStringLiteral("您无权操作此模块，请使用超级管理员用户登录！"),
-             QStringLiteral("错误信息！"), MessageIcon::kError, MessageButtons::kOk});
+  context_.services.messages.ShowError(
+      this, QStringLiteral("您无权操作此模块，请使用超级管理员用户登录！"));
   return false;
 }
 
@@ -264,9 +263,8 @@ void MainWindow::OpenHelp() {
       shell.OpenFile(dir + QStringLiteral("/help/index.html"))) {
     return;
   }
-  context_.services.messages.Show(
-      this, {QStringLiteral("无法打开帮助文件 help.chm，也无法打开帮助目录中的 index.html。"),
-             QStringLiteral("错误信息！"), MessageIcon::kError, MessageButtons::kOk});
+  context_.services.messages.ShowError(
+      this, QStringLiteral("无法打开帮助文件 help.chm，也无法打开帮助目录中的 index.html。"));
 }
 
 void MainWindow::OpenAbout() {

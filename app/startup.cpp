@@ -23,11 +23,6 @@ QString DataDirectory(const QString& programDir) {
   return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/bsf");
 }
 
-void ShowStartupError(Services& services, const QString& text) {
-  services.messages.Show(
-      nullptr, {text, QStringLiteral("错误信息！"), MessageIcon::kError, MessageButtons::kOk});
-}
-
 // Creates what is missing and makes sure the operator table opens; false after telling
 // the user why (the damaged file is left as it is).
 bool PrepareTables(AppContext& context, bool& firstRun) {
@@ -35,8 +30,8 @@ bool PrepareTables(AppContext& context, bool& firstRun) {
   firstRun = !TableFileExists(location, kOperatorTable);
   std::string error;
   if (!CreateMissingTables(location, &error)) {
-    ShowStartupError(context.services,
-                     QStringLiteral("无法创建数据文件：") + QString::fromStdString(error));
+    context.services.messages.ShowError(
+        nullptr, QStringLiteral("无法创建数据文件：") + QString::fromStdString(error));
     return false;
   }
   RecordStore& store = context.store;
@@ -44,8 +39,9 @@ bool PrepareTables(AppContext& context, bool& firstRun) {
   const QString reason = QString::fromStdString(store.LastErrorText());
   store.CloseAll();
   if (!opened) {
-    ShowStartupError(context.services, QStringLiteral("操作员数据文件已损坏，程序无法启动：\n") +
-                                           reason + QStringLiteral("\n\n请从备份中恢复该文件。"));
+    context.services.messages.ShowError(
+        nullptr, QStringLiteral("操作员数据文件已损坏，程序无法启动：\n") + reason +
+                     QStringLiteral("\n\n请从备份中恢复该文件。"));
   }
   return opened;
 }

@@ -220,10 +220,9 @@ void FormWindow::PrintWithOffsetPair(const PrintLayout& layout, OffsetPair pair,
   RecordStore& store = context_.store;
   const auto offsets = ReadOffsetPair(store, pair);
   if (!offsets) {
-    context_.services.messages.Show(
-        this, {QStringLiteral("无法打开打印位置文件，没有打印：\n") +
-                   QString::fromStdString(store.LastErrorText()),
-               QStringLiteral("错误信息！"), MessageIcon::kError, MessageButtons::kOk});
+    context_.services.messages.ShowError(this,
+                                         QStringLiteral("无法打开打印位置文件，没有打印：\n") +
+                                             QString::fromStdString(store.LastErrorText()));
     return;
   }
   const PrintRun run = PreparePrintRun(layout, CollectFields(layout), *offsets);

@@ -142,10 +142,8 @@ QLineEdit* PrintPositionWindow::FieldBox(int field) const {
 void PrintPositionWindow::Load() {
   RecordStore& store = context_.store;
   if (!store.Open("bsf\\" + std::string(kPositionTable), kPositionTablePassword)) {
-    context_.services.messages.Show(
-        this,
-        {QStringLiteral("无法打开打印位置文件：") + QString::fromStdString(store.LastErrorText()),
-         QStringLiteral("错误信息！"), MessageIcon::kError, MessageButtons::kOk});
+    context_.services.messages.ShowError(this, QStringLiteral("无法打开打印位置文件：") +
+                                                   QString::fromStdString(store.LastErrorText()));
   }
   for (int field = 1; field <= kPositionFields; ++field) {
     const double value = store.RecordCount() > 0 ? store.ReadNumber(field) : 0.0;
@@ -169,9 +167,8 @@ void PrintPositionWindow::Save() {
     saved = store.RecordCount() == 0 ? store.Append(values) : store.Modify(changes);
   }
   if (!saved) {
-    context_.services.messages.Show(
-        this, {QStringLiteral("打印位置没有保存：") + QString::fromStdString(store.LastErrorText()),
-               QStringLiteral("错误信息！"), MessageIcon::kError, MessageButtons::kOk});
+    context_.services.messages.ShowError(
+        this, QStringLiteral("打印位置没有保存：") + QString::fromStdString(store.LastErrorText()));
   }
 }
 

@@ -24,6 +24,8 @@ class MessageBoxes {
   virtual ~MessageBoxes() = default;
   // Shows a modal box; a message without a title gets "信息：".
   MessageAnswer Show(QWidget* parent, Message message);
+  // The error box most failures use: title "错误信息！", error icon, OK.
+  void ShowError(QWidget* parent, const QString& text);
 
  protected:
   virtual MessageAnswer Present(QWidget* parent, const Message& message) = 0;
