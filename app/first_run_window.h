@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "app/app_context.h"
+#include "ui/app_context.h"
 
 class QCheckBox;
 class QLineEdit;

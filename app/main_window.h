@@ -5,8 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/app_context.h"
 #include "app/navigation.h"
+#include "ui/app_context.h"
 
 class QLabel;
 class QTimer;

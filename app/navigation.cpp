@@ -1,7 +1,9 @@
 #include "app/navigation.h"
 
-#include "forms/cheque_window.h"
-#include "forms/print_position_window.h"
+#include <type_traits>
+
+#include "forms/windows/cheque_window.h"
+#include "forms/windows/print_position_window.h"
 
 namespace tallyra {
 namespace {
@@ -75,7 +77,13 @@ QString WarningLine(Destination destination) {
 
 template <typename Window>
 WindowFactory Make() {
-  return [](AppContext& context, QWidget* owner) -> QWidget* { return new Window(context, owner); };
+  return [](AppContext& context, QWidget* owner) -> QWidget* {
+    if constexpr (std::is_base_of_v<FormWindow, Window>) {
+      return CreateForm<Window>(context, owner);
+    } else {
+      return new Window(context, owner);
+    }
+  };
 }
 
 WindowFactories ProgramWindows() {

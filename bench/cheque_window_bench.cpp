@@ -8,7 +8,7 @@
 
 #include "app/look.h"
 #include "data/catalogue.h"
-#include "forms/cheque_window.h"
+#include "forms/windows/cheque_window.h"
 #include "platform/qt_services.h"
 
 namespace {
@@ -31,7 +31,7 @@ void BM_OpenChequeWindow(benchmark::State& state) {
   ProgramState programState;
   AppContext context{programState, store, services.Get()};
   for (auto _ : state) {
-    auto window = std::make_unique<ChequeWindow>(context, nullptr);
+    std::unique_ptr<ChequeWindow> window(CreateForm<ChequeWindow>(context, nullptr));
     window->show();
     QCoreApplication::processEvents();
     benchmark::DoNotOptimize(window.get());

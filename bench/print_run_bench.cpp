@@ -11,7 +11,7 @@
 #include "forms/print_engine.h"
 #include "platform/qt_print_device.h"
 #include "platform/qt_services.h"
-#include "tests/filled_cheque.h"
+#include "tests/support/filled_cheque.h"
 
 namespace {
 

@@ -89,7 +89,8 @@ PrintRun PreparePrintRun(const PrintLayout& layout, const FieldValues& fields,
 
     const int y = item.y + OffsetAt(offsets, item.offset.y);
     if (item.digitRow.empty()) {
-      const std::string_view source = FieldText(fields, item.source);
+      std::string_view source = FieldText(fields, item.source);
+      if (source.empty() && !item.fallback.empty()) source = FieldText(fields, item.fallback);
       if (!source.empty()) {
         AddText(operations, item.x + OffsetAt(offsets, item.offset.x), y, Prepare(item, source));
       }

@@ -12,11 +12,81 @@ std::vector<std::string> SourceNames(const PrintLayout& layout) {
   for (const LayoutItem& item : layout.items) {
     if (item.digitRow.empty()) {
       add(item.source);
+      if (!item.fallback.empty()) add(item.fallback);
     } else {
       for (const DigitColumn& column : item.digitRow) add(column.source);
     }
   }
   return names;
+}
+
+LayoutItem LayoutItem::Italic() const {
+  LayoutItem item = *this;
+  item.italic = true;
+  return item;
+}
+
+LayoutItem LayoutItem::Prepared(Preparation how) const {
+  LayoutItem item = *this;
+  item.preparation = how;
+  return item;
+}
+
+LayoutItem LayoutItem::BrokenAfter(std::size_t bytes) const {
+  LayoutItem item = Prepared(Preparation::kBreakAfter);
+  item.breakBytes = bytes;
+  return item;
+}
+
+LayoutItem LayoutItem::Or(std::string otherSource) const {
+  LayoutItem item = *this;
+  item.fallback = std::move(otherSource);
+  return item;
+}
+
+LayoutItem LayoutItem::MovedBy(OffsetRef ref) const {
+  LayoutItem item = *this;
+  item.offset = ref;
+  return item;
+}
+
+LayoutItem LayoutItem::KeepingFont() const {
+  LayoutItem item = *this;
+  item.font.reset();
+  return item;
+}
+
+LayoutItem TextItem(const PrintFont& font, int x, int y, std::string source) {
+  LayoutItem item;
+  item.font = font;
+  item.x = x;
+  item.y = y;
+  item.source = std::move(source);
+  return item;
+}
+
+LayoutItem DigitRowItem(const PrintFont& font, int y, std::vector<DigitColumn> columns) {
+  LayoutItem item;
+  item.font = font;
+  item.y = y;
+  item.digitRow = std::move(columns);
+  return item;
+}
+
+std::vector<std::string> NumberedNames(const std::string& prefix, int first, int count, int step) {
+  std::vector<std::string> names;
+  for (int k = 0; k < count; ++k) names.push_back(prefix + std::to_string(first + k * step));
+  return names;
+}
+
+std::vector<DigitColumn> EvenColumns(const std::vector<std::string>& names, int x, int step,
+                                     std::size_t xOffset) {
+  std::vector<DigitColumn> columns;
+  for (const std::string& name : names) {
+    columns.push_back({name, x, xOffset});
+    x += step;
+  }
+  return columns;
 }
 
 }  // namespace tallyra

@@ -27,6 +27,10 @@ struct PrintFont {
   friend bool operator==(const PrintFont&, const PrintFont&) = default;
 };
 
+// The two faces the forms print in.
+inline PrintFont SongFont(double points) { return {"宋体", points}; }
+inline PrintFont KaiFont(double points) { return {"楷体_GB2312", points}; }
+
 // What is done to a source text before it is printed.
 enum class Preparation {
   kNone,
@@ -62,13 +66,33 @@ struct LayoutItem {
   int x = 0;
   int y = 0;
   OffsetRef offset = {};
-  std::string source = {};  // the control whose text is printed
+  std::string source = {};    // the control whose text is printed
+  std::string fallback = {};  // printed instead when the source's text is empty
   // When not empty, the item is a digit row: source and x are not used, each column
   // has its own x.
   std::vector<DigitColumn> digitRow = {};
   Preparation preparation = Preparation::kNone;
   std::size_t breakBytes = 0;  // kBreakAfter only
+
+  // Small modifiers, so that a layout table reads one row per item.
+  LayoutItem Italic() const;
+  LayoutItem Prepared(Preparation how) const;
+  LayoutItem BrokenAfter(std::size_t bytes) const;
+  LayoutItem Or(std::string otherSource) const;
+  LayoutItem MovedBy(OffsetRef ref) const;
+  LayoutItem KeepingFont() const;
 };
+
+// A text item: the source's text in the font at (x, y).
+LayoutItem TextItem(const PrintFont& font, int x, int y, std::string source);
+// A digit row at y, one column per cell.
+LayoutItem DigitRowItem(const PrintFont& font, int y, std::vector<DigitColumn> columns);
+// Control names prefix + first, prefix + (first + step), … (count of them).
+std::vector<std::string> NumberedNames(const std::string& prefix, int first, int count,
+                                       int step = 1);
+// One column per named cell at x, x + step, …, all moved by the same x offset.
+std::vector<DigitColumn> EvenColumns(const std::vector<std::string>& names, int x, int step,
+                                     std::size_t xOffset = 0);
 
 struct PrintLayout {
   std::string jobName;

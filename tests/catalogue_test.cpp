@@ -12,7 +12,7 @@
 #include "data/field_value.h"
 #include "data/gbk_text.h"
 #include "data/password_hash.h"
-#include "tests/store_test_support.h"
+#include "tests/support/store_test_support.h"
 
 namespace tallyra {
 namespace {

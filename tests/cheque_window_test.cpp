@@ -1,4 +1,4 @@
-#include "forms/cheque_window.h"
+#include "forms/windows/cheque_window.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "forms/digit_row.h"
 #include "forms/position_table.h"
-#include "tests/ui_fixture.h"
+#include "forms/windows/cell_row.h"
+#include "tests/support/ui_fixture.h"
 
 namespace tallyra {
 namespace {
@@ -23,7 +23,7 @@ class ChequeWindowTest : public UiFixture {
   ChequeWindowTest() {
     AddRecords("Bfzh.bsf",
                {{"基本户", "1234567890"}, {"", "999"}, {"一般户", "55"}, {"一般户", "55"}});
-    window_ = new ChequeWindow(*context_, nullptr);
+    window_ = CreateForm<ChequeWindow>(*context_, nullptr);
     window_->show();
     window_->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
@@ -45,7 +45,7 @@ class ChequeWindowTest : public UiFixture {
     return control;
   }
   QString Text(const char* name) { return Control(name)->text(); }
-  QLineEdit* DigitBox(int k) { return window_->Digits()->Box(k); }  // 0 is 亿, 10 is 分
+  QLineEdit* DigitBox(int k) { return window_->Digits()->Cell(k); }  // 0 is 亿, 10 is 分
   void TypeDigits(int firstBox, const QString& keys) {
     DigitBox(firstBox)->setFocus();
     for (QChar key : keys) QTest::keyClicks(QApplication::focusWidget(), QString(key));
@@ -181,7 +181,7 @@ TEST_F(ChequeWindowTest, ADamagedAccountTableIsReportedAndLeftAlone) {
     QFile f(file);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }();
-  window_ = new ChequeWindow(*context_, nullptr);
+  window_ = CreateForm<ChequeWindow>(*context_, nullptr);
   ASSERT_EQ(fakes_.messages.shown.size(), 1u);
   EXPECT_TRUE(fakes_.messages.shown[0].text.contains(QStringLiteral("Bfzh.bsf")))
       << fakes_.messages.shown[0].text.toStdString();

@@ -6,7 +6,7 @@
 
 #include "data/catalogue.h"
 #include "data/password_hash.h"
-#include "tests/ui_fixture.h"
+#include "tests/support/ui_fixture.h"
 
 namespace tallyra {
 namespace {

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "tests/test_form.h"
-#include "tests/ui_fixture.h"
+#include "tests/support/test_form.h"
+#include "tests/support/ui_fixture.h"
 
 namespace tallyra {
 namespace {

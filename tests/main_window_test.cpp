@@ -11,8 +11,8 @@
 #include "app/about_window.h"
 #include "app/roll_up_menu.h"
 #include "data/catalogue.h"
-#include "tests/test_form.h"
-#include "tests/ui_fixture.h"
+#include "tests/support/test_form.h"
+#include "tests/support/ui_fixture.h"
 
 namespace tallyra {
 namespace {

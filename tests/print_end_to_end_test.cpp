@@ -11,11 +11,11 @@
 
 #include "app/login_window.h"
 #include "app/main_window.h"
-#include "forms/cheque_window.h"
-#include "forms/digit_row.h"
 #include "forms/position_table.h"
+#include "forms/windows/cell_row.h"
+#include "forms/windows/cheque_window.h"
 #include "platform/qt_print_service.h"
-#include "tests/ui_fixture.h"
+#include "tests/support/ui_fixture.h"
 
 namespace tallyra {
 namespace {
@@ -93,7 +93,7 @@ TEST_F(PrintEndToEndTest, APrintedChequeCarriesEveryItemAtItsPlace) {
            QStringLiteral("华联商贸"));
   TypeText(cheque->findChild<QLineEdit*>(QStringLiteral("用途编辑框1")), QStringLiteral("货款"));
   cheque->findChild<QComboBox*>(QStringLiteral("账号编辑框1"))->setCurrentIndex(0);
-  cheque->Digits()->Box(5)->setFocus();  // 千
+  cheque->Digits()->Cell(5)->setFocus();  // 千
   for (char digit : std::string("123450")) {
     QTest::keyClicks(QApplication::focusWidget(), QString(QChar(digit)));
   }

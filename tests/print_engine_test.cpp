@@ -9,8 +9,8 @@
 
 #include "forms/cheque_layout.h"
 #include "forms/print_device.h"
-#include "forms/recording_print_device.h"
-#include "tests/filled_cheque.h"
+#include "tests/support/filled_cheque.h"
+#include "tests/support/recording_print_device.h"
 
 namespace tallyra {
 

@@ -1,11 +1,11 @@
-#include "forms/print_position_window.h"
+#include "forms/windows/print_position_window.h"
 
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
-#include "tests/ui_fixture.h"
+#include "tests/support/ui_fixture.h"
 
 namespace tallyra {
 namespace {

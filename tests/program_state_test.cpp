@@ -1,11 +1,11 @@
-#include "app/program_state.h"
+#include "ui/program_state.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QPointer>
 
-#include "tests/test_form.h"
+#include "tests/support/test_form.h"
 
 namespace tallyra {
 namespace {

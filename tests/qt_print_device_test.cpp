@@ -18,8 +18,8 @@
 #include "forms/print_engine.h"
 #include "platform/print_preview.h"
 #include "platform/qt_print_service.h"
-#include "tests/fake_services.h"
-#include "tests/filled_cheque.h"
+#include "tests/support/fake_services.h"
+#include "tests/support/filled_cheque.h"
 
 namespace tallyra {
 namespace {

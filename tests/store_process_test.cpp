@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "data/record_store.h"
-#include "tests/store_test_support.h"
+#include "tests/support/store_test_support.h"
 
 namespace tallyra {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "data/record_store.h"
 #include "data/table_path.h"
-#include "tests/store_test_support.h"
+#include "tests/support/store_test_support.h"
 
 namespace tallyra {
 namespace {

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "app/program_state.h"
+#include "ui/program_state.h"
 
 namespace tallyra {
 

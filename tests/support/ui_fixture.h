@@ -8,10 +8,10 @@
 #include <ostream>
 #include <string>
 
-#include "app/app_context.h"
 #include "data/fatal_error.h"
 #include "data/record_store.h"
-#include "tests/fake_services.h"
+#include "tests/support/fake_services.h"
+#include "ui/app_context.h"
 
 // Readable QString values in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) {

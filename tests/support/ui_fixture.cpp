@@ -1,4 +1,4 @@
-#include "tests/ui_fixture.h"
+#include "tests/support/ui_fixture.h"
 
 #include <stdexcept>
 

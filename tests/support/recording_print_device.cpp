@@ -1,4 +1,4 @@
-#include "forms/recording_print_device.h"
+#include "tests/support/recording_print_device.h"
 
 namespace tallyra {
 

@@ -1,4 +1,4 @@
-#include "tests/store_test_support.h"
+#include "tests/support/store_test_support.h"
 
 #include <sodium.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/program_state.h"
 #include "data/record_store.h"
 #include "platform/services.h"
+#include "ui/program_state.h"
 
 namespace tallyra {
 

@@ -1,4 +1,4 @@
-#include "app/program_state.h"
+#include "ui/program_state.h"
 
 namespace tallyra {
 

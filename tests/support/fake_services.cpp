@@ -1,4 +1,4 @@
-#include "tests/fake_services.h"
+#include "tests/support/fake_services.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/form_window.h"
+#include "forms/windows/form_window.h"
 
 namespace tallyra {
 
@@ -12,15 +12,20 @@ class ChequeWindow final : public FormWindow {
  public:
   ChequeWindow(AppContext& context, QWidget* owner);
 
+  CellRow* Digits() const { return digits_; }
+
  protected:
   void LoadLists() override;
-  void PrintRoutine(bool preview) override;
+  const PrintLayout& Layout() const override;
+  OffsetSource Offsets() const override;
 
  private:
   QWidget* BuildStub();
   QWidget* BuildFace();
-  void SetTabOrder();
+  void SetChequeTabOrder();
 
+  QDateEdit* dateBox_ = nullptr;
+  CellRow* digits_ = nullptr;
   QComboBox* accountList_ = nullptr;
 };
 

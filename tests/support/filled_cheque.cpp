@@ -1,4 +1,4 @@
-#include "tests/filled_cheque.h"
+#include "tests/support/filled_cheque.h"
 
 namespace tallyra {
 

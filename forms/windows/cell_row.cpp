@@ -1,0 +1,103 @@
+#include "forms/windows/cell_row.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "ui/controls.h"
+#include "ui/form_keys.h"
+
+namespace tallyra {
+
+CellRow::CellRow(const CellRowSpec& spec, QWidget* parent) : QObject(parent), entry_(spec.entry) {
+  const bool placed = !spec.cells.empty() && !spec.cells.front().rect.isEmpty();
+  QGridLayout* grid = nullptr;
+  if (!placed) {
+    container_ = new QWidget(parent);
+    grid = new QGridLayout(container_);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(2);
+    grid->setVerticalSpacing(1);
+  }
+  QWidget* host = placed ? parent : container_;
+  for (const CellSpec& spec_cell : spec.cells) {
+    const int k = Size();
+    QLineEdit* cell = MakeCell(spec_cell, host);
+    QLabel* place = spec_cell.place.isEmpty() ? nullptr : new QLabel(spec_cell.place, host);
+    if (place) place->setAlignment(Qt::AlignCenter);
+    if (placed) {
+      cell->setGeometry(spec_cell.rect);
+      if (place)
+        place->setGeometry(spec_cell.rect.x() - 2, spec_cell.rect.y() - 16,
+                           spec_cell.rect.width() + 4, 14);
+    } else {
+      if (place) grid->addWidget(place, 0, k);
+      grid->addWidget(cell, 1, k);
+    }
+    cells_.push_back(cell);
+  }
+  for (int k = 0; k < Size(); ++k) successors_.push_back(k + 1 < Size() ? Cell(k + 1) : nullptr);
+}
+
+QLineEdit* CellRow::MakeCell(const CellSpec& spec, QWidget* parent) {
+  auto* cell = new QLineEdit(parent);
+  cell->setObjectName(spec.name);
+  cell->setMaxLength(1);
+  cell->setAlignment(Qt::AlignCenter);
+  if (spec.rect.isEmpty()) cell->setFixedWidth(22);
+  switch (entry_) {
+    case CellEntry::kTyped: {
+      const int k = Size();
+      connect(cell, &QLineEdit::textChanged, this, [this, k] { CellChanged(k); });
+      TypeDigitsOnly(cell);
+      break;
+    }
+    case CellEntry::kPassive:
+      cell->setFocusPolicy(Qt::ClickFocus);
+      TypeDigitsOnly(cell);
+      break;
+    case CellEntry::kReadOnly:
+      MakeDerived(cell);
+      break;
+  }
+  return cell;
+}
+
+std::vector<std::string> CellRow::Texts() const { return Texts(0, Size()); }
+
+std::vector<std::string> CellRow::Texts(int from, int count) const {
+  std::vector<std::string> texts;
+  for (int k = from; k < from + count; ++k) texts.push_back(Cell(k)->text().toStdString());
+  return texts;
+}
+
+void CellRow::SetTexts(const std::vector<std::string>& texts) {
+  for (int k = 0; k < Size() && k < static_cast<int>(texts.size()); ++k) {
+    Cell(k)->setText(QString::fromStdString(texts[static_cast<std::size_t>(k)]));
+  }
+}
+
+void CellRow::Clear() {
+  for (QLineEdit* cell : cells_) cell->clear();
+}
+
+void CellRow::SetSuccessor(int k, QWidget* next) {
+  successors_.at(static_cast<std::size_t>(k)) = next;
+}
+
+void CellRow::CellChanged(int k) {
+  if (QWidget* next = successors_[static_cast<std::size_t>(k)]) next->setFocus();
+  emit Changed();
+}
+
+CellRowSpec BankDigitRowSpec() {
+  static const char* const places[] = {"亿", "千", "百", "十", "万", "千",
+                                       "百", "十", "元", "角", "分"};
+  CellRowSpec spec;
+  for (int k = 0; k < 11; ++k) {
+    spec.cells.push_back({QStringLiteral("编辑框%1").arg(k + 4), QString::fromUtf8(places[k])});
+  }
+  return spec;
+}
+
+}  // namespace tallyra

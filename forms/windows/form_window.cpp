@@ -1,0 +1,215 @@
+#include "forms/windows/form_window.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "data/gbk_text.h"
+#include "forms/windows/amount_pipeline.h"
+#include "forms/windows/cell_row.h"
+#include "platform/print_service.h"
+#include "ui/controls.h"
+#include "ui/form_keys.h"
+#include "ui/gbk_limit.h"
+
+namespace tallyra {
+
+FormWindow::FormWindow(AppContext& context, QWidget* owner, const QString& title,
+                       const QString& greeting)
+    : QWidget(owner, Qt::Window),
+      context_(context),
+      registration_(context.state, this),
+      lists_(context, this),
+      greeting_(greeting),
+      keys_(new WindowKeys(this, WindowKeys::Esc::kClosesWindow)) {
+  setWindowTitle(title);
+  setAttribute(Qt::WA_DeleteOnClose);
+  connect(keys_, &WindowKeys::FocusEntered, this, &FormWindow::ShowInputHint);
+}
+
+// The controls are destroyed after this part of the window: nothing they report (focus
+// moving on, a text or date changing) may reach it any more.
+FormWindow::~FormWindow() {
+  for (QObject* child : findChildren<QObject*>()) {
+    child->removeEventFilter(keys_);
+    child->disconnect(this);
+    if (amounts_) child->disconnect(amounts_);
+  }
+}
+
+QLineEdit* FormWindow::AddTextBox(QWidget* parent, const char* name, int maxBytes, OnNew onNew) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(QString::fromUtf8(name));
+  GbkLimit::Attach(edit, maxBytes);
+  if (onNew == OnNew::kClear) AddResetStep([edit] { edit->clear(); });
+  return edit;
+}
+
+QPlainTextEdit* FormWindow::AddMultiLineBox(QWidget* parent, const char* name, int maxBytes) {
+  auto* box = new QPlainTextEdit(parent);
+  box->setObjectName(QString::fromUtf8(name));
+  box->setTabChangesFocus(true);
+  GbkLimit::Attach(box, maxBytes);
+  AddResetStep([box] { box->clear(); });
+  return box;
+}
+
+QComboBox* FormWindow::AddComboBox(QWidget* parent, const char* name, int maxBytes, OnNew onNew) {
+  auto* list = new QComboBox(parent);
+  list->setObjectName(QString::fromUtf8(name));
+  list->setEditable(true);
+  list->setInsertPolicy(QComboBox::NoInsert);
+  // The operator types freely: a list never completes typed text by itself.
+  list->setCompleter(nullptr);
+  GbkLimit::Attach(list, maxBytes);
+  if (onNew == OnNew::kClear) AddResetStep([list] { list->setEditText(QString()); });
+  return list;
+}
+
+QLineEdit* FormWindow::AddDerivedBox(QWidget* parent, const char* name) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(QString::fromUtf8(name));
+  MakeDerived(edit);
+  AddResetStep([edit] { edit->clear(); });
+  return edit;
+}
+
+CellRow* FormWindow::AddCellRow(const CellRowSpec& spec, QWidget* parent) {
+  auto* row = new CellRow(spec, parent);
+  AddResetStep([row] { row->Clear(); });
+  return row;
+}
+
+QDateEdit* FormWindow::AddDateBox(QWidget* parent, const char* name) {
+  auto* date = new QDateEdit(parent);
+  date->setObjectName(QString::fromUtf8(name));
+  date->setCalendarPopup(true);
+  date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+  dateBoxes_.push_back(date);
+  return date;
+}
+
+AmountPipeline* FormWindow::Amounts() {
+  if (!amounts_) amounts_ = new AmountPipeline(this);
+  return amounts_;
+}
+
+QGroupBox* FormWindow::BuildBottomBar(const char* groupName) {
+  QGroupBox* group = Group(this, QString::fromUtf8(groupName), QString());
+  operatorLine_ = Caption(group, QStringLiteral("登录签"), QString());
+  statusLine_ = Caption(group, QStringLiteral("警告签"), QString());
+  statusLine_->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160);"));
+  const struct {
+    const char* name;
+    const char* caption;
+    void (FormWindow::*action)();
+  } buttons[] = {{"按钮6", "&N 新　建", &FormWindow::ResetForm},
+                 {"按钮8", "&P 打　印", &FormWindow::Print},
+                 {"按钮预览", "&V 预　览", &FormWindow::Preview}};
+  auto* row = new QHBoxLayout;
+  row->addWidget(operatorLine_, 1);
+  for (const auto& button : buttons) {
+    auto* push = new QPushButton(QString::fromUtf8(button.caption), group);
+    push->setObjectName(QString::fromUtf8(button.name));
+    connect(push, &QPushButton::clicked, this, button.action);
+    row->addWidget(push);
+  }
+  printButton_ = findChild<QPushButton*>(QStringLiteral("按钮8"));
+  auto* layout = new QVBoxLayout(group);
+  layout->setContentsMargins(6, 4, 6, 4);
+  layout->addLayout(row);
+  layout->addWidget(statusLine_);
+  return group;
+}
+
+void FormWindow::SetTabOrder(const std::vector<QWidget*>& order) {
+  for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+QWidget* FormWindow::Control(const char* name) const {
+  return findChild<QWidget*>(QString::fromUtf8(name));
+}
+
+void FormWindow::Created() {
+  context_.store.CloseAll();
+  statusLine_->setText(greeting_);
+  keys_->WatchControls();
+  for (QWidget* child : findChildren<QWidget*>()) {
+    if (const GbkLimit* limit = GbkLimit::Of(child)) {
+      connect(limit, &GbkLimit::Refused, statusLine_, &QLabel::setText);
+    }
+  }
+  ResetForm();
+  LoadLists();
+}
+
+void FormWindow::ResetForm() {
+  const QDate today = context_.services.clock.Now().date();
+  for (QDateEdit* date : dateBoxes_) date->setDate(today);
+  for (const auto& step : resetSteps_) step();
+  if (amounts_) amounts_->Recompute();
+  if (firstField_) firstField_->setFocus();
+  statusLine_->setText(greeting_);
+  printButton_->setEnabled(true);
+}
+
+void FormWindow::ShowInputHint(const QWidget* field) {
+  const GbkLimit* limit = GbkLimit::Of(field);
+  if (!hintsShown_ || !limit) return;
+  const int bytes = limit->MaxBytes();
+  statusLine_->setText(QStringLiteral("注意：此处可输入%1个数字，%2个汉字！")
+                           .arg(bytes)
+                           .arg(QString::fromStdString(FormatNumber(bytes / 2.0))));
+}
+
+void FormWindow::Print() {
+  RecordStore& store = context_.store;
+  store.Close();
+  if (!CheckBeforePrint()) return;
+  const MessageAnswer answer = context_.services.messages.Show(
+      this, {QStringLiteral("请您认真核实录入信息后，再放入空白票据进行打印！"),
+             QStringLiteral("打印"), MessageIcon::kInformation, MessageButtons::kOkCancel});
+  if (answer != MessageAnswer::kOk) return;
+  store.CloseAll();
+  PrintRoutine(false);
+}
+
+void FormWindow::Preview() { PrintRoutine(true); }
+
+void FormWindow::PrintRoutine(bool preview) {
+  RecordStore& store = context_.store;
+  const auto offsets = ReadOffsets(store, Offsets());
+  if (!offsets) {
+    context_.services.messages.ShowError(this,
+                                         QStringLiteral("无法打开打印位置文件，没有打印：\n") +
+                                             QString::fromStdString(store.LastErrorText()));
+    return;
+  }
+  const PrintLayout& layout = Layout();
+  const PrintRun run = PreparePrintRun(layout, CollectFields(layout), *offsets);
+  store.Close();  // the position table is open only for the run
+  if (preview) {
+    context_.services.printing.Preview(this, run);
+  } else {
+    context_.services.printing.Print(this, run);
+  }
+}
+
+FieldValues FormWindow::CollectFields(const PrintLayout& layout) const {
+  FieldValues fields;
+  for (const std::string& name : SourceNames(layout)) {
+    const QWidget* control = findChild<QWidget*>(QString::fromStdString(name));
+    const auto* date = qobject_cast<const QDateEdit*>(control);
+    const QString text = date ? date->date().toString(Qt::ISODate) : FieldText(control);
+    fields[name] = text.toStdString();
+  }
+  return fields;
+}
+
+}  // namespace tallyra

@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "forms/position_table.h"
+#include "forms/print_engine.h"
+#include "forms/windows/list_filler.h"
+#include "ui/app_context.h"
+
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tallyra {
+
+class AmountPipeline;
+class CellRow;
+struct CellRowSpec;
+class WindowKeys;
+
+// What every bank-form and voucher window shares: registration as the current form, the
+// operator line and status line, text fields held to their GBK limits with input hints,
+// Enter moving the focus on and Esc closing the window, and New, Print and Preview. A
+// window adds its own fields and parts (cell rows, the amount pipeline), its lists, its
+// layout and offsets, and may check its content before printing.
+class FormWindow : public QWidget {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(FormWindow)
+
+ public:
+  ~FormWindow() override;
+
+  // The creation sequence, run by CreateForm once the window is built: close every
+  // table, greet, New, fill the lists.
+  void Created();
+
+  void ResetForm();
+  void ShowInputHint(const QWidget* field);
+  void Print();
+  void Preview();
+
+  QLabel* StatusLine() const { return statusLine_; }
+
+ protected:
+  FormWindow(AppContext& context, QWidget* owner, const QString& title, const QString& greeting);
+
+  // Fields, cleared by New in the order they were added unless they keep their text.
+  enum class OnNew { kClear, kKeep };
+  QLineEdit* AddTextBox(QWidget* parent, const char* name, int maxBytes,
+                        OnNew onNew = OnNew::kClear);
+  QPlainTextEdit* AddMultiLineBox(QWidget* parent, const char* name, int maxBytes);
+  QComboBox* AddComboBox(QWidget* parent, const char* name, int maxBytes,
+                         OnNew onNew = OnNew::kClear);
+  QLineEdit* AddDerivedBox(QWidget* parent, const char* name);
+  CellRow* AddCellRow(const CellRowSpec& spec, QWidget* parent);
+  // New sets every date box to today, before it clears the fields.
+  QDateEdit* AddDateBox(QWidget* parent, const char* name);
+  // A step of its own for New, run where it was added in the order.
+  void AddResetStep(std::function<void()> step) { resetSteps_.push_back(std::move(step)); }
+  // The derived amount and date; recomputed at the end of New.
+  AmountPipeline* Amounts();
+  // The bottom bar: 登录签, New, Print, Preview and 警告签.
+  QGroupBox* BuildBottomBar(const char* groupName);
+  void SetFirstField(QWidget* field) { firstField_ = field; }
+  void SetInputHints(bool shown) { hintsShown_ = shown; }
+  // Tab order through the controls in the order given.
+  void SetTabOrder(const std::vector<QWidget*>& order);
+  QWidget* Control(const char* name) const;
+
+  virtual void LoadLists() {}
+  ListFiller& Lists() { return lists_; }
+  // Runs after the current table is closed and before the confirmation; false stops
+  // the print run.
+  virtual bool CheckBeforePrint() { return true; }
+  virtual const PrintLayout& Layout() const = 0;
+  virtual OffsetSource Offsets() const = 0;
+
+  // The texts of the controls a layout prints, by control name.
+  FieldValues CollectFields(const PrintLayout& layout) const;
+  AppContext& Context() const { return context_; }
+
+ private:
+  // Reads the offsets, prints (or previews) the layout with the window's texts and
+  // closes the position table.
+  void PrintRoutine(bool preview);
+
+  AppContext& context_;
+  FormRegistration registration_;
+  ListFiller lists_;
+  QString greeting_;
+  WindowKeys* keys_ = nullptr;
+  QLabel* operatorLine_ = nullptr;
+  QLabel* statusLine_ = nullptr;
+  QPushButton* printButton_ = nullptr;
+  QWidget* firstField_ = nullptr;
+  AmountPipeline* amounts_ = nullptr;
+  std::vector<QDateEdit*> dateBoxes_;
+  std::vector<std::function<void()>> resetSteps_;
+  bool hintsShown_ = true;
+};
+
+// Builds a form window and runs its creation sequence.
+template <typename Window>
+Window* CreateForm(AppContext& context, QWidget* owner) {
+  auto* window = new Window(context, owner);
+  window->Created();
+  return window;
+}
+
+}  // namespace tallyra

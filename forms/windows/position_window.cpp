@@ -1,0 +1,197 @@
+#include "forms/windows/position_window.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "data/gbk_text.h"
+#include "ui/controls.h"
+#include "ui/form_keys.h"
+
+namespace tallyra {
+namespace {
+
+constexpr int kBoxCharacters = 6;
+
+const char* const kNotes[] = {
+    "1、您所要调整的行号是否正确；",         "2、您所要调整的位置是上下,还是左右；",
+    "3、上下调整值负数是向上，正数为向下；", "4、左右调整值负数为向左，正数为向右；",
+    "5、每输入框可输入6位正负调整值；",      "6、每调整数值为：0.1毫米。",
+};
+
+QString Utf8(const char* text) { return QString::fromUtf8(text); }
+
+}  // namespace
+
+PositionWindow::PositionWindow(AppContext& context, QWidget* owner, PositionWindowSpec spec)
+    : QWidget(owner, Qt::Window),
+      context_(context),
+      registration_(context.state, this),
+      spec_(std::move(spec)),
+      boxes_(static_cast<std::size_t>(spec_.table.count), nullptr) {
+  setObjectName(Utf8(spec_.objectName));
+  setWindowTitle(Utf8(spec_.title));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFixedSize(spec_.size);
+
+  auto* grid = new QGridLayout;
+  for (const PositionGroupSpec& group : spec_.groups) {
+    QWidget* built = BuildGroup(group);
+    if (!group.hidden) grid->addWidget(built, group.row, group.column);
+  }
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(8, 6, 8, 8);
+  layout->addLayout(grid, 2);
+  layout->addWidget(BuildNotes(), 1);
+
+  std::vector<QWidget*> order;
+  for (int field : spec_.tabOrder) order.push_back(FieldBox(field));
+  for (const char* name : {"按钮1", "按钮2", "按钮3"})
+    order.push_back(findChild<QWidget*>(Utf8(name)));
+  for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+
+  // Enter and Esc for every control, wherever the focus is; Esc closes like the title
+  // bar, leaving the tables open.
+  auto* keys = new WindowKeys(
+      this, spec_.escCloses ? WindowKeys::Esc::kClosesWindow : WindowKeys::Esc::kIgnored);
+  keys->WatchControls();
+
+  // Window created: register (done), close every table, show the stored offsets.
+  context_.store.CloseAll();
+  Load();
+}
+
+QWidget* PositionWindow::BuildGroup(const PositionGroupSpec& spec) {
+  QGroupBox* group = Group(this, Utf8(spec.name), Utf8(spec.caption));
+  auto* row = new QHBoxLayout(group);
+  row->setContentsMargins(6, 2, 6, 4);
+  for (const PositionInnerSpec& inner : spec.inner) row->addWidget(BuildInner(group, inner));
+  if (spec.hidden) {
+    group->hide();
+    group->setEnabled(false);
+  }
+  return group;
+}
+
+QWidget* PositionWindow::BuildInner(QWidget* parent, const PositionInnerSpec& spec) {
+  QGroupBox* inner = Group(parent, Utf8(spec.name), Utf8(spec.caption));
+  auto* grid = new QGridLayout(inner);
+  grid->setContentsMargins(4, 2, 4, 2);
+  grid->setHorizontalSpacing(3);
+  int beside = 0;  // boxes with a label beside them run along the first row
+  int above = 0;   // boxes under a label run along the next two rows, one cell each
+  for (const PositionBoxSpec& spec_box : spec.boxes) {
+    auto* box = new QLineEdit(inner);
+    box->setObjectName(Utf8(spec_box.name));
+    box->setMaxLength(kBoxCharacters);
+    TypeDigitsOnly(box);
+    boxes_.at(static_cast<std::size_t>(spec_box.field - spec_.table.firstField)) = box;
+    auto* label = *spec_box.label ? new QLabel(Utf8(spec_box.label), inner) : nullptr;
+    if (spec_box.labelAbove) {
+      box->setFixedWidth(36);
+      label->setAlignment(Qt::AlignCenter);
+      grid->addWidget(label, 1, above);
+      grid->addWidget(box, 2, above++);
+    } else {
+      if (label) grid->addWidget(label, 0, beside++);
+      grid->addWidget(box, 0, beside++);
+    }
+  }
+  return inner;
+}
+
+QWidget* PositionWindow::BuildNotes() {
+  QGroupBox* panel = Group(this, Utf8(spec_.notesPanel), QString());
+  QLabel* title = Caption(panel, QStringLiteral("标签35"), QStringLiteral("注 意 事 项"));
+  title->setFont(QFont(QStringLiteral("楷体_GB2312"), 14));
+  title->setAlignment(Qt::AlignCenter);
+  auto* notes = new QPlainTextEdit(panel);
+  notes->setObjectName(Utf8(spec_.notesBox));
+  QStringList lines;
+  for (const char* line : kNotes) lines << Utf8(line);
+  notes->setPlainText(lines.join(QStringLiteral("\n\n")));
+  notes->setReadOnly(true);
+  notes->setFocusPolicy(Qt::NoFocus);
+
+  QGroupBox* buttons = Group(panel, QStringLiteral("分组框25"), QString());
+  auto* buttonRow = new QHBoxLayout(buttons);
+  const struct {
+    const char* name;
+    const char* caption;
+    void (PositionWindow::*action)();
+  } actions[] = {{"按钮1", "&S 保存", &PositionWindow::Save},
+                 {"按钮2", "&R 初始化", &PositionWindow::Initialize},
+                 {"按钮3", "&X 退出", &PositionWindow::Exit}};
+  for (const auto& action : actions) {
+    auto* button = new QPushButton(Utf8(action.caption), buttons);
+    button->setObjectName(Utf8(action.name));
+    connect(button, &QPushButton::clicked, this, action.action);
+    buttonRow->addWidget(button);
+  }
+
+  auto* layout = new QVBoxLayout(panel);
+  layout->addWidget(title);
+  layout->addWidget(notes, 1);
+  layout->addWidget(buttons);
+  return panel;
+}
+
+QLineEdit* PositionWindow::FieldBox(int field) const {
+  return boxes_.at(static_cast<std::size_t>(field - spec_.table.firstField));
+}
+
+void PositionWindow::Load() {
+  RecordStore& store = context_.store;
+  if (!store.Open("bsf\\" + std::string(spec_.table.table), spec_.table.password)) {
+    context_.services.messages.ShowError(this, QStringLiteral("无法打开打印位置文件：") +
+                                                   QString::fromStdString(store.LastErrorText()));
+  }
+  const bool stored = store.RecordCount() > 0;
+  for (int k = 0; k < spec_.table.count; ++k) {
+    const int field = spec_.table.firstField + k;
+    const QString text =
+        QString::fromStdString(FormatNumber(stored ? store.ReadNumber(field) : 0.0));
+    // A stored value longer than a box may be typed (-1234.5) is shown whole, so that a
+    // Save never writes back a shortened one.
+    FieldBox(field)->setMaxLength(std::max(kBoxCharacters, static_cast<int>(text.size())));
+    FieldBox(field)->setText(text);
+  }
+}
+
+void PositionWindow::Save() {
+  std::vector<Value> values;
+  std::vector<std::optional<Value>> changes;
+  for (QLineEdit* box : boxes_) {
+    const double value = NumericValue(box->text().toStdString());
+    values.emplace_back(value);
+    changes.emplace_back(value);
+  }
+  RecordStore& store = context_.store;
+  // The table is current while the window is open; reach it again if something closed it.
+  bool saved = store.MakeCurrent(spec_.table.table, spec_.table.password);
+  if (saved) {
+    store.First();
+    saved = store.RecordCount() == 0 ? store.Append(values) : store.Modify(changes);
+  }
+  if (!saved) {
+    context_.services.messages.ShowError(
+        this, QStringLiteral("打印位置没有保存：") + QString::fromStdString(store.LastErrorText()));
+  }
+}
+
+void PositionWindow::Initialize() {
+  for (QLineEdit* box : boxes_) box->setText(QStringLiteral("0"));
+}
+
+void PositionWindow::Exit() {
+  context_.store.CloseAll();
+  close();
+}
+
+}  // namespace tallyra

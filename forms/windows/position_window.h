@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QSize>
+#include <QWidget>
+#include <vector>
+
+#include "forms/position_table.h"
+#include "ui/app_context.h"
+
+class QLineEdit;
+
+namespace tallyra {
+
+// One offset box: the table field it shows, its name, and a label beside it (or above it,
+// for the deposit slip's digit cells).
+struct PositionBoxSpec {
+  int field = 0;
+  const char* name = "";
+  const char* label = "";
+  bool labelAbove = false;
+};
+
+// A group of boxes inside a form's or line's group: "调整左右位置", "年月日上下", …
+struct PositionInnerSpec {
+  const char* name = "";
+  const char* caption = "";
+  std::vector<PositionBoxSpec> boxes;
+};
+
+struct PositionGroupSpec {
+  const char* name = "";
+  const char* caption = "";
+  int row = 0;  // place in the window's grid of groups
+  int column = 0;
+  bool hidden = false;  // kept and written back, never shown
+  std::vector<PositionInnerSpec> inner;
+};
+
+// A print-position window as data: its table, its groups of boxes, the notes panel and the
+// tab order. The shared offsets and the deposit slip's 34 are two instances of it.
+struct PositionWindowSpec {
+  const char* objectName = "";
+  const char* title = "";
+  QSize size;
+  OffsetSource table;  // the fields shown; Save writes every one of them
+  std::vector<PositionGroupSpec> groups;
+  const char* notesPanel = "";  // the group of the notes and the buttons
+  const char* notesBox = "";
+  std::vector<int> tabOrder;  // fields, before the buttons
+  bool escCloses = true;
+};
+
+// Where the super administrator adjusts print offsets. While the window is open its table
+// is current on its only record.
+class PositionWindow : public QWidget {
+  Q_OBJECT
+  Q_DISABLE_COPY_MOVE(PositionWindow)
+
+ public:
+  PositionWindow(AppContext& context, QWidget* owner, PositionWindowSpec spec);
+
+  void Save();
+  void Initialize();
+  void Exit();
+  // The box of a field, counted from 1.
+  QLineEdit* FieldBox(int field) const;
+
+ private:
+  QWidget* BuildGroup(const PositionGroupSpec& group);
+  QWidget* BuildInner(QWidget* parent, const PositionInnerSpec& inner);
+  QWidget* BuildNotes();
+  void Load();
+
+  AppContext& context_;
+  FormRegistration registration_;
+  PositionWindowSpec spec_;
+  std::vector<QLineEdit*> boxes_;
+};
+
+}  // namespace tallyra

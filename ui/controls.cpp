@@ -1,0 +1,28 @@
+#include "ui/controls.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace tallyra {
+
+QLabel* Caption(QWidget* parent, const QString& name, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  return label;
+}
+
+QGroupBox* Group(QWidget* parent, const QString& name, const QString& title) {
+  auto* group = new QGroupBox(title, parent);
+  group->setObjectName(name);
+  return group;
+}
+
+void MakeDerived(QLineEdit* box) {
+  box->setReadOnly(true);
+  box->setFocusPolicy(Qt::NoFocus);
+  box->setStyleSheet(
+      QStringLiteral("QLineEdit { color: rgb(128, 0, 0); background: rgb(222, 222, 226); }"));
+}
+
+}  // namespace tallyra

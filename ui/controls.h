@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+// Small builders for the named controls every window has.
+namespace tallyra {
+
+QLabel* Caption(QWidget* parent, const QString& name, const QString& text);
+QGroupBox* Group(QWidget* parent, const QString& name, const QString& title);
+
+// A box the program fills: read-only, never focused, dark red on light grey.
+void MakeDerived(QLineEdit* box);
+
+}  // namespace tallyra
