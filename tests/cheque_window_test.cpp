@@ -248,5 +248,53 @@ TEST_F(ChequeWindowTest, EnterMovesOnAndEscCloses) {
   EXPECT_EQ(state_.CurrentForm, nullptr);
 }
 
+// Sends each character as a typed key, as an input method would deliver Chinese text.
+void TypeText(QWidget* widget, const QString& text) {
+  for (QChar c : text) QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), {});
+}
+
+TEST_F(ChequeWindowTest, AListNeverCompletesTypedTextByItself) {
+  auto* accounts = Control<QComboBox>("账号编辑框1");
+  accounts->setFocus();
+  TypeText(QApplication::focusWidget(), QStringLiteral("基本"));
+  EXPECT_EQ(accounts->currentText(), QStringLiteral("基本"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(accounts->currentText(), QStringLiteral("基本")) << "Enter keeps what was typed";
+  EXPECT_EQ(Focus(), Control("收款编辑框1"));
+}
+
+TEST_F(ChequeWindowTest, EscInAnOpenListClosesOnlyTheList) {
+  Control("收款编辑框1")->setText(QStringLiteral("某某公司"));
+  auto* accounts = Control<QComboBox>("账号编辑框1");
+  accounts->setFocus();
+  accounts->showPopup();
+  QWidget* popup = QApplication::activePopupWidget();
+  ASSERT_NE(popup, nullptr);
+  QTest::keyClick(popup, Qt::Key_Escape);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_FALSE(window_.isNull()) << "the form and what was typed are still there";
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+  EXPECT_EQ(Text("收款编辑框1"), QStringLiteral("某某公司"));
+}
+
+TEST_F(ChequeWindowTest, DigitBoxesTakeOnlyAsciiDigitsAndMinusFromKeysAndInputMethods) {
+  QLineEdit* box = DigitBox(8);  // 元
+  box->setFocus();
+  TypeText(box, QStringLiteral("１五"));  // full-width one, a Chinese five
+  EXPECT_EQ(box->text(), QString());
+  for (const QString& committed :
+       {QStringLiteral("１"), QStringLiteral("五"), QStringLiteral("a")}) {
+    QInputMethodEvent commit;
+    commit.setCommitString(committed);
+    QApplication::sendEvent(box, &commit);
+    EXPECT_EQ(box->text(), QString()) << committed.toStdString();
+  }
+  QInputMethodEvent digit;
+  digit.setCommitString(QStringLiteral("7"));
+  QApplication::sendEvent(box, &digit);
+  EXPECT_EQ(box->text(), QStringLiteral("7"));
+  EXPECT_EQ(Text("小写编辑框5"), QStringLiteral("7."));
+}
+
 }  // namespace
 }  // namespace tallyra

@@ -222,6 +222,28 @@ TEST(PrintEngineTest, EachItemTakesItsOwnOffsetsAndMissingOnesCountAsZero) {
             expected);
 }
 
+TEST(PrintEngineTest, AnItemPrintsItsFallbackWhenItsSourceIsEmpty) {
+  // The county, or the city when no county was chosen.
+  const PrintLayout layout{"试",
+                           {2660, 1660, PaperOrientation::kPortrait},
+                           {TextItem(SongFont(9), 10, 20, "县").Or("市")}};
+  const struct {
+    FieldValues fields;
+    std::string printed;
+  } cases[] = {
+      {{{"县", "浦东新区"}, {"市", "上海市"}}, "浦东新区"},
+      {{{"县", ""}, {"市", "上海市"}}, "上海市"},
+      {{{"市", "上海市"}}, "上海市"},
+      {{{"县", ""}, {"市", ""}}, ""},
+  };
+  for (const auto& c : cases) {
+    std::vector<PrintOperation> expected;
+    if (!c.printed.empty()) expected.push_back(PrintOperation::Text(10, 20, c.printed));
+    EXPECT_EQ(Texts(PreparePrintRun(layout, c.fields, {}).operations), expected) << c.printed;
+  }
+  EXPECT_EQ(SourceNames(layout), (std::vector<std::string>{"县", "市"}));
+}
+
 TEST(PrintEngineTest, OffsetsTruncateTowardZeroAndStayBounded) {
   const struct {
     double stored;

@@ -129,5 +129,27 @@ TEST_F(PrintPositionWindowTest, OnlyDigitsAndMinusAreTypedAndEscKeepsTheTableOpe
   EXPECT_TRUE(store_->SelectCurrent("Tzztwz")) << "Esc leaves the position table open";
 }
 
+TEST_F(PrintPositionWindowTest, AStoredValueLongerThanABoxIsShownWholeAndSavedUnchanged) {
+  StoreChequeOffsets(-1234.5, 20);
+  OpenWindow();
+  EXPECT_EQ(window_->FieldBox(1)->text(), "-1234.5");
+  Click("按钮1");
+  EXPECT_EQ(Stored()[0], -1234.5);
+  EXPECT_EQ(window_->FieldBox(2)->maxLength(), 6) << "a box of a short value keeps its limit";
+}
+
+TEST_F(PrintPositionWindowTest, EnterAndEscWorkWhereverTheFocusIs) {
+  OpenWindow();
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  auto* save = window_->findChild<QPushButton*>(QStringLiteral("按钮1"));
+  save->setFocus();
+  QTest::keyClick(save, Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "按钮2");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(window_.isNull());
+}
+
 }  // namespace
 }  // namespace tallyra

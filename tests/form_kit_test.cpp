@@ -1,0 +1,211 @@
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include "forms/amounts.h"
+#include "forms/windows/cell_row.h"
+#include "forms/windows/form_window.h"
+#include "tests/support/ui_fixture.h"
+
+namespace tallyra {
+namespace {
+
+// A form built from the kit alone, with what the coming forms need: a voucher-like line
+// whose ten amount cells and two marks stand at given rectangles, a passive totals row,
+// a multi-line box, a list New keeps, two subject lists filled by the unique-prefix rule
+// from one table, and a check before printing.
+class KitForm final : public FormWindow {
+ public:
+  KitForm(AppContext& context, QWidget* owner)
+      : FormWindow(context, owner, QStringLiteral("试验"), QStringLiteral(" 试验问候")) {
+    setFixedSize(600, 300);
+    AddDateBox(this, "日期框2")->setGeometry(10, 10, 100, 22);
+    kept_ = AddComboBox(this, "来源组合框1", 20, OnNew::kKeep);
+    kept_->setGeometry(120, 10, 100, 22);
+    general_ = AddComboBox(this, "组合框2", 32);
+    general_->setGeometry(230, 10, 100, 22);
+    detail_ = AddComboBox(this, "组合框5", 32);
+    detail_->setGeometry(340, 10, 100, 22);
+    summary_ = AddMultiLineBox(this, "编辑框14", 12);
+    summary_->setGeometry(10, 40, 200, 40);
+    line_ = AddCellRow(LineSpec(), this);
+    totals_ = AddCellRow(TotalsSpec(), this);
+    next_ = AddTextBox(this, "编辑框30", 44);
+    next_->setGeometry(10, 200, 200, 22);
+    line_->SetNextField(next_);
+    connect(line_, &CellRow::Changed, this, [this] {
+      totals_->SetTexts(TotalIntoCells(LineAmountInFen(line_->Texts(0, 10)), 10));
+    });
+    BuildBottomBar("分组框9")->setGeometry(0, 230, 600, 70);
+    SetFirstField(general_);
+  }
+
+  int checks = 0;
+  bool allowPrint = true;
+  CellRow* line_ = nullptr;
+  CellRow* totals_ = nullptr;
+  QComboBox* kept_ = nullptr;
+  QComboBox* general_ = nullptr;
+  QComboBox* detail_ = nullptr;
+  QPlainTextEdit* summary_ = nullptr;
+  QLineEdit* next_ = nullptr;
+
+ protected:
+  void LoadLists() override {
+    Lists().Fill({"Szzkm.bsf", {"总帐科目"}, ListRule::kUniquePrefix}, {general_, detail_});
+  }
+  bool CheckBeforePrint() override {
+    ++checks;
+    return allowPrint;
+  }
+  const PrintLayout& Layout() const override {
+    static const PrintLayout layout{"试验打印",
+                                    {1250, 2660, PaperOrientation::kLandscape},
+                                    {TextItem(SongFont(8), 100, 200, "编辑框14")}};
+    return layout;
+  }
+  OffsetSource Offsets() const override { return OffsetsOf(OffsetPair::kReceiptVoucher); }
+
+ private:
+  static CellRowSpec LineSpec() {
+    CellRowSpec spec;
+    const char* const places[] = {"千", "百", "十", "万", "千", "百", "十", "元", "角", "分"};
+    for (int k = 0; k < 12; ++k) {
+      spec.cells.push_back({QStringLiteral("编辑框%1").arg(4 + k),
+                            k < 10 ? QString::fromUtf8(places[k]) : QString(),
+                            QRect(10 + 16 * k, 120, 14, 20)});
+    }
+    return spec;
+  }
+  static CellRowSpec TotalsSpec() {
+    CellRowSpec spec;
+    spec.entry = CellEntry::kPassive;
+    for (int k = 0; k < 10; ++k) {
+      spec.cells.push_back(
+          {QStringLiteral("编辑框%1").arg(75 + k), QString(), QRect(10 + 16 * k, 160, 14, 20)});
+    }
+    return spec;
+  }
+};
+
+class FormKitTest : public UiFixture {
+ protected:
+  void Open(const std::vector<std::string>& subjects) {
+    ASSERT_TRUE(store_->Open("bsf\\Szzkm.bsf"));
+    for (const std::string& subject : subjects) ASSERT_TRUE(store_->Append({Value(subject)}));
+    store_->CloseAll();
+    window_ = CreateForm<KitForm>(*context_, nullptr);
+    window_->show();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  }
+  ~FormKitTest() override { delete window_.data(); }
+
+  QString Status() { return window_->findChild<QLabel*>(QStringLiteral("警告签"))->text(); }
+  QStringList Items(QComboBox* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+    return items;
+  }
+
+  QPointer<KitForm> window_;
+};
+
+TEST_F(FormKitTest, UniquePrefixFillsSeveralBoxesAndSelectsTheMatchInTheFirst) {
+  Open({"银行存款", "现金", "银行", "应收账款"});
+  const QStringList expected = {QStringLiteral("银行存款"), QStringLiteral("现金"),
+                                QStringLiteral("应收账款")};
+  EXPECT_EQ(Items(window_->general_), expected);
+  EXPECT_EQ(Items(window_->detail_), expected);
+  EXPECT_EQ(window_->general_->currentText(), QStringLiteral("银行存款"));
+  EXPECT_EQ(window_->detail_->currentText(), QString()) << "only the first box selects";
+}
+
+TEST_F(FormKitTest, CellsWalkTheirChainAndThePassiveTotalsFollowWithoutMovingTheFocus) {
+  Open({});
+  window_->line_->Cell(4)->setFocus();  // 千
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1"));
+  EXPECT_EQ(QApplication::focusWidget(), window_->line_->Cell(5));
+  window_->line_->Cell(6)->setFocus();  // 十 … then 元 角 分, the two marks, the next field
+  for (QChar key : QStringLiteral("5000-1")) QTest::keyClicks(QApplication::focusWidget(), key);
+  EXPECT_EQ(QApplication::focusWidget(), window_->next_);
+  // 1 in 千 and 5 in 十 with the cells between empty: 15 fen, then 0 0 0 → 15000 fen.
+  EXPECT_EQ(window_->totals_->Texts(),
+            (std::vector<std::string>{"", "", "", "", "", "1", "5", "0", "0", "0"}));
+  // Geometry as given, the place label above its cell.
+  EXPECT_EQ(window_->line_->Cell(11)->geometry(), QRect(186, 120, 14, 20));
+  // Tab passes the totals by.
+  EXPECT_EQ(window_->totals_->Cell(0)->focusPolicy(), Qt::ClickFocus);
+}
+
+TEST_F(FormKitTest, NewClearsInOrderKeepsWhatItShouldAndHintsShowTheLimit) {
+  Open({"现金"});
+  window_->kept_->setEditText(QStringLiteral("销售收入"));
+  window_->summary_->setPlainText(QStringLiteral("货款"));
+  window_->line_->Cell(9)->setText(QStringLiteral("7"));
+  window_->totals_->Cell(0)->setText(QStringLiteral("9"));
+  window_->findChild<QPushButton*>(QStringLiteral("按钮6"))->click();
+  EXPECT_EQ(window_->kept_->currentText(), QStringLiteral("销售收入"));
+  EXPECT_EQ(window_->summary_->toPlainText(), QString());
+  // The totals row was added after the line: it is emptied last and stays empty.
+  EXPECT_EQ(window_->totals_->Texts(), std::vector<std::string>(10));
+  EXPECT_TRUE(window_->general_->isAncestorOf(QApplication::focusWidget()) ||
+              QApplication::focusWidget() == window_->general_);
+  EXPECT_EQ(Status(), QStringLiteral(" 试验问候"));
+
+  window_->summary_->setFocus();
+  EXPECT_EQ(Status(), QStringLiteral("注意：此处可输入12个数字，6个汉字！"));
+}
+
+TEST_F(FormKitTest, AMultiLineBoxHoldsItsLimitForEveryInputPath) {
+  Open({});
+  QPlainTextEdit* box = window_->summary_;  // 12 bytes, a line break counting two
+  box->setFocus();
+  box->insertPlainText(QStringLiteral("一二三四五六七"));  // pasted or inserted
+  EXPECT_EQ(box->toPlainText(), QStringLiteral("一二三四五六"));
+  EXPECT_EQ(Status(), QStringLiteral("注意：此处最多可输入12个字节，多出的内容未被接受！"));
+
+  box->clear();
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral("ab\U0001F600一二三四五"));
+  QApplication::sendEvent(box, &commit);
+  EXPECT_EQ(box->toPlainText(), QStringLiteral("ab一二三四五"));
+
+  box->clear();
+  QTest::keyClicks(box, QStringLiteral("abcd"));
+  QTest::keyClick(box, Qt::Key_Return);  // Enter moves on; a line break comes by paste
+  EXPECT_NE(QApplication::focusWidget(), box);
+  box->setPlainText(QStringLiteral("abcd\nefghijk"));
+  EXPECT_EQ(box->toPlainText(), QStringLiteral("abcd\nefghij")) << "the break counts two bytes";
+  box->setPlainText(QStringLiteral("abcdefghijk\nl"));
+  EXPECT_EQ(box->toPlainText(), QStringLiteral("abcdefghijk")) << "never half a line break";
+}
+
+TEST_F(FormKitTest, TheCheckBeforePrintingRunsAfterTheTableClosesAndCanStopTheRun) {
+  Open({});
+  auto* print = window_->findChild<QPushButton*>(QStringLiteral("按钮8"));
+  window_->allowPrint = false;
+  print->click();
+  EXPECT_EQ(window_->checks, 1);
+  EXPECT_TRUE(fakes_.messages.shown.empty()) << "no confirmation after a refusal";
+  EXPECT_TRUE(fakes_.printing.printed.empty());
+
+  window_->allowPrint = true;
+  window_->summary_->setPlainText(QStringLiteral("一行\n二行"));
+  print->click();
+  EXPECT_EQ(window_->checks, 2);
+  ASSERT_EQ(fakes_.printing.printed.size(), 1u);
+  const PrintRun& run = fakes_.printing.printed[0];
+  EXPECT_EQ(run.paper, (PaperSpec{1250, 2660, PaperOrientation::kLandscape}));
+  EXPECT_EQ(Describe(run.operations.back()),
+            Describe(PrintOperation::Text(100, 200, "一行\r\n二行")));
+}
+
+}  // namespace
+}  // namespace tallyra
