@@ -14,41 +14,58 @@ std::string Folded(const std::string& text) {
   return folded;
 }
 
-// The first list position among the kept entries that begin with a text. Every text the
-// list may ever hold is known in advance, so they are sorted once: the entries beginning
-// with a text are then one run of that order, and a tree of minima over it answers the
-// "first in list order" question in O(log n) however many entries share the prefix.
+// Every text the list may ever hold is known in advance, so they are sorted once. The
+// texts beginning with a text s then form one run of that order, starting at s itself;
+// one pass over the sorted texts finds where each run ends. A tree of minima over the
+// sorted places, holding the list position of each kept entry, then answers "the first
+// entry in list order that begins with s" in O(log n), however many entries share s.
 class PrefixIndex final {
  public:
-  explicit PrefixIndex(std::vector<std::string> keys) : keys_(std::move(keys)) {
-    std::sort(keys_.begin(), keys_.end());
-    keys_.erase(std::unique(keys_.begin(), keys_.end()), keys_.end());
+  static constexpr std::size_t kNone = SIZE_MAX;
+
+  explicit PrefixIndex(const std::vector<std::string>& keys) {
+    const std::size_t n = keys.size();
+    std::vector<std::size_t> order(n);
+    for (std::size_t i = 0; i < n; ++i) order[i] = i;
+    // Stable, so that equal texts keep record order and the first stands for them all.
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    place_.resize(n);
+    runEnd_.assign(n, n);
+    std::vector<std::size_t> open;  // sorted places whose run has not ended yet
+    for (std::size_t p = 0; p < n; ++p) {
+      const std::string& key = keys[order[p]];
+      while (!open.empty() && !BeginsWith(key, keys[order[open.back()]])) {
+        runEnd_[open.back()] = p;
+        open.pop_back();
+      }
+      open.push_back(p);
+      // Equal texts share the place of the first of them.
+      place_[order[p]] = p > 0 && keys[order[p - 1]] == key ? place_[order[p - 1]] : p;
+    }
     size_ = 1;
-    while (size_ < keys_.size()) size_ *= 2;
+    while (size_ < n) size_ *= 2;
     tree_.assign(2 * size_, kNone);
   }
 
-  // The smallest list position kept under a key beginning with prefix, or kNone.
-  std::size_t FirstBeginningWith(const std::string& prefix) const {
-    const auto begin = std::lower_bound(keys_.begin(), keys_.end(), prefix);
-    const auto end = std::partition_point(begin, keys_.end(), [&](const std::string& key) {
-      return key.compare(0, prefix.size(), prefix) == 0;
-    });
-    return Minimum(static_cast<std::size_t>(begin - keys_.begin()),
-                   static_cast<std::size_t>(end - keys_.begin()));
+  // The smallest list position kept under a text beginning with record i's text.
+  std::size_t FirstBeginningWith(std::size_t record) const {
+    const std::size_t from = place_[record];
+    return Minimum(from, runEnd_[from]);
   }
 
-  void Keep(const std::string& key, std::size_t position) {
-    std::size_t node =
-        size_ +
-        static_cast<std::size_t>(std::lower_bound(keys_.begin(), keys_.end(), key) - keys_.begin());
-    for (; node >= 1; node /= 2) tree_[node] = std::min(tree_[node], position);
+  void Keep(std::size_t record, std::size_t position) {
+    for (std::size_t node = size_ + place_[record]; node >= 1; node /= 2) {
+      tree_[node] = std::min(tree_[node], position);
+    }
   }
-
-  static constexpr std::size_t kNone = SIZE_MAX;
 
  private:
-  // Minimum over leaves [from, to).
+  static bool BeginsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+  }
+
+  // Minimum over the sorted places [from, to).
   std::size_t Minimum(std::size_t from, std::size_t to) const {
     std::size_t best = kNone;
     for (from += size_, to += size_; from < to; from /= 2, to /= 2) {
@@ -58,7 +75,8 @@ class PrefixIndex final {
     return best;
   }
 
-  std::vector<std::string> keys_;
+  std::vector<std::size_t> place_;   // record: its sorted place
+  std::vector<std::size_t> runEnd_;  // sorted place: end of the run beginning with it
   std::size_t size_ = 1;
   std::vector<std::size_t> tree_;
 };
@@ -71,11 +89,11 @@ BuiltList UniquePrefixList(const std::vector<RecordTexts>& records) {
 
   BuiltList list;
   for (std::size_t i = 0; i < records.size(); ++i) {
-    const std::size_t match = index.FirstBeginningWith(keys[i]);
+    const std::size_t match = index.FirstBeginningWith(i);
     if (match != PrefixIndex::kNone) {
       list.selected = match;
     } else {
-      index.Keep(keys[i], list.entries.size());
+      index.Keep(i, list.entries.size());
       list.entries.push_back(records[i].at(0));
     }
   }

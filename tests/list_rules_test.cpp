@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,43 @@ TEST(ListRulesTest, UniquePrefix) {
     const BuiltList list = BuildList(ListRule::kUniquePrefix, Records(c.texts));
     EXPECT_EQ(list.entries, c.entries) << c.name;
     EXPECT_EQ(list.selected, c.selected) << c.name;
+  }
+}
+
+// The rule as written: search the list so far for an entry beginning with the text.
+BuiltList NaiveUniquePrefix(const std::vector<std::string>& texts) {
+  const auto folded = [](std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+  };
+  BuiltList list;
+  for (const std::string& text : texts) {
+    std::optional<std::size_t> match;
+    for (std::size_t k = 0; k < list.entries.size() && !match; ++k) {
+      if (folded(list.entries[k]).rfind(folded(text), 0) == 0) match = k;
+    }
+    if (match) {
+      list.selected = match;
+    } else {
+      list.entries.push_back(text);
+    }
+  }
+  return list;
+}
+
+TEST(ListRulesTest, UniquePrefixAgreesWithTheRuleAsWrittenOnManyPrefixes) {
+  // Short texts over a small alphabet: prefixes, repeats and case twins everywhere.
+  std::mt19937 random(20261210);
+  const std::string alphabet = "aAbB";
+  for (int round = 0; round < 200; ++round) {
+    std::vector<std::string> texts(random() % 40);
+    for (std::string& text : texts) {
+      for (std::size_t n = random() % 4; n > 0; --n) text += alphabet[random() % alphabet.size()];
+    }
+    const BuiltList built = BuildList(ListRule::kUniquePrefix, Records(texts));
+    const BuiltList naive = NaiveUniquePrefix(texts);
+    ASSERT_EQ(built.entries, naive.entries) << "round " << round;
+    ASSERT_EQ(built.selected, naive.selected) << "round " << round;
   }
 }
 
