@@ -42,6 +42,12 @@ class KitForm final : public FormWindow {
     connect(line_, &CellRow::Changed, this, [this] {
       totals_->SetTexts(TotalIntoCells(LineAmountInFen(line_->Texts(0, 10)), 10));
     });
+    using K = ControlSpec::Kind;
+    BuildControls({
+        {K::kGroup, "分组框1", "", QRect(400, 40, 190, 80), "附件"},
+        {K::kLabel, "标签3", "分组框1", QRect(6, 20, 60, 20), "附凭证"},
+        {K::kInteger, "编辑框85", "分组框1", QRect(70, 20, 50, 22), "", 4},
+    });
     BuildBottomBar("分组框9")->setGeometry(0, 230, 600, 70);
     SetFirstField(general_);
   }
@@ -205,6 +211,22 @@ TEST_F(FormKitTest, TheCheckBeforePrintingRunsAfterTheTableClosesAndCanStopTheRu
   EXPECT_EQ(run.paper, (PaperSpec{1250, 2660, PaperOrientation::kLandscape}));
   EXPECT_EQ(Describe(run.operations.back()),
             Describe(PrintOperation::Text(100, 200, "一行\r\n二行")));
+}
+
+TEST_F(FormKitTest, AControlTablePlacesNamedControlsInTheirGroups) {
+  Open({});
+  auto* group = window_->findChild<QGroupBox*>(QStringLiteral("分组框1"));
+  auto* count = window_->findChild<QLineEdit*>(QStringLiteral("编辑框85"));
+  ASSERT_TRUE(group && count);
+  EXPECT_EQ(group->title(), QStringLiteral("附件"));
+  EXPECT_EQ(count->parentWidget(), group);
+  EXPECT_EQ(count->geometry(), QRect(70, 20, 50, 22));
+  count->setFocus();
+  EXPECT_EQ(Status(), QStringLiteral("注意：此处可输入4个数字，2个汉字！"));
+  QTest::keyClicks(count, QStringLiteral("12a3456"));
+  EXPECT_EQ(count->text(), QStringLiteral("1234"));
+  window_->findChild<QPushButton*>(QStringLiteral("按钮6"))->click();
+  EXPECT_EQ(count->text(), QString());
 }
 
 }  // namespace

@@ -95,6 +95,46 @@ QDateEdit* FormWindow::AddDateBox(QWidget* parent, const char* name) {
   return date;
 }
 
+void FormWindow::BuildControls(const std::vector<ControlSpec>& table) {
+  using Kind = ControlSpec::Kind;
+  for (const ControlSpec& spec : table) {
+    QWidget* parent = *spec.parent ? Control(spec.parent) : this;
+    const QString text = QString::fromUtf8(spec.text);
+    QWidget* control = nullptr;
+    switch (spec.kind) {
+      case Kind::kLabel:
+        control = Caption(parent, QString::fromUtf8(spec.name), text);
+        break;
+      case Kind::kGroup:
+        control = Group(parent, QString::fromUtf8(spec.name), text);
+        break;
+      case Kind::kTextBox:
+        control = AddTextBox(parent, spec.name, spec.maxBytes);
+        break;
+      case Kind::kMultiLine:
+        control = AddMultiLineBox(parent, spec.name, spec.maxBytes);
+        break;
+      case Kind::kComboBox:
+        control = AddComboBox(parent, spec.name, spec.maxBytes);
+        break;
+      case Kind::kDerived:
+        control = AddDerivedBox(parent, spec.name);
+        break;
+      case Kind::kInteger: {
+        auto* box = AddTextBox(parent, spec.name, spec.maxBytes);
+        box->setMaxLength(spec.maxBytes);
+        TypeDigitsOnly(box);
+        control = box;
+        break;
+      }
+      case Kind::kDate:
+        control = AddDateBox(parent, spec.name);
+        break;
+    }
+    control->setGeometry(spec.rect);
+  }
+}
+
 AmountPipeline* FormWindow::Amounts() {
   if (!amounts_) amounts_ = new AmountPipeline(this);
   return amounts_;

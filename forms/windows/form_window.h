@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -25,6 +26,26 @@ class AmountPipeline;
 class CellRow;
 struct CellRowSpec;
 class WindowKeys;
+
+// One control of a window whose controls stand at given pixel positions.
+struct ControlSpec {
+  enum class Kind {
+    kLabel,      // text: the caption
+    kGroup,      // text: the title
+    kTextBox,    // a GBK-limited text box of maxBytes
+    kMultiLine,  // a GBK-limited multi-line box of maxBytes
+    kComboBox,   // an editable drop-down list of maxBytes
+    kDerived,    // a read-only box the program fills
+    kInteger,    // digits and the minus sign typed, at most maxBytes characters
+    kDate,       // a date box, today after New
+  };
+  Kind kind;
+  const char* name;
+  const char* parent;  // the group it stands in, by name; "" for the window
+  QRect rect;          // in the parent
+  const char* text = "";
+  int maxBytes = 0;
+};
 
 // What every bank-form and voucher window shares: registration as the current form, the
 // operator line and status line, text fields held to their GBK limits with input hints,
@@ -63,6 +84,9 @@ class FormWindow : public QWidget {
   CellRow* AddCellRow(const CellRowSpec& spec, QWidget* parent);
   // New sets every date box to today, before it clears the fields.
   QDateEdit* AddDateBox(QWidget* parent, const char* name);
+  // Builds a table of controls in order, each at its rectangle; New clears the fields
+  // in that order.
+  void BuildControls(const std::vector<ControlSpec>& table);
   // A step of its own for New, run where it was added in the order.
   void AddResetStep(std::function<void()> step) { resetSteps_.push_back(std::move(step)); }
   // The derived amount and date; recomputed at the end of New.
