@@ -3,6 +3,8 @@
 #include <type_traits>
 
 #include "forms/windows/cheque_window.h"
+#include "forms/windows/deposit_slip_position_window.h"
+#include "forms/windows/deposit_slip_window.h"
 #include "forms/windows/print_position_window.h"
 
 namespace tallyra {
@@ -89,7 +91,9 @@ WindowFactory Make() {
 WindowFactories ProgramWindows() {
   return {
       {D::kCheque, Make<ChequeWindow>()},
+      {D::kDepositSlip, Make<DepositSlipWindow>()},
       {D::kPrintPositions, Make<PrintPositionWindow>()},
+      {D::kDepositSlipPositions, Make<DepositSlipPositionWindow>()},
   };
 }
 

@@ -67,6 +67,9 @@ QComboBox* FormWindow::AddComboBox(QWidget* parent, const char* name, int maxByt
   list->setInsertPolicy(QComboBox::NoInsert);
   // The operator types freely: a list never completes typed text by itself.
   list->setCompleter(nullptr);
+  // The box's size comes from the window, not from measuring every entry of a long list.
+  list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  list->setMinimumContentsLength(8);
   GbkLimit::Attach(list, maxBytes);
   if (onNew == OnNew::kClear) AddResetStep([list] { list->setEditText(QString()); });
   return list;

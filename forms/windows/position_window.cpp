@@ -43,7 +43,7 @@ PositionWindow::PositionWindow(AppContext& context, QWidget* owner, PositionWind
   auto* grid = new QGridLayout;
   for (const PositionGroupSpec& group : spec_.groups) {
     QWidget* built = BuildGroup(group);
-    if (!group.hidden) grid->addWidget(built, group.row, group.column);
+    if (!group.hidden) grid->addWidget(built, group.row, group.column, 1, group.columnSpan);
   }
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(8, 6, 8, 8);
@@ -84,8 +84,11 @@ QWidget* PositionWindow::BuildInner(QWidget* parent, const PositionInnerSpec& sp
   auto* grid = new QGridLayout(inner);
   grid->setContentsMargins(4, 2, 4, 2);
   grid->setHorizontalSpacing(3);
-  int beside = 0;  // boxes with a label beside them run along the first row
-  int above = 0;   // boxes under a label run along the next two rows, one cell each
+  grid->setVerticalSpacing(2);
+  // Boxes with a label beside them stand one under the other in the first two columns;
+  // boxes under a label (the digit cells) run in a row to their right, one cell each.
+  int beside = 0;
+  int above = 2;
   for (const PositionBoxSpec& spec_box : spec.boxes) {
     auto* box = new QLineEdit(inner);
     box->setObjectName(Utf8(spec_box.name));
@@ -94,13 +97,13 @@ QWidget* PositionWindow::BuildInner(QWidget* parent, const PositionInnerSpec& sp
     boxes_.at(static_cast<std::size_t>(spec_box.field - spec_.table.firstField)) = box;
     auto* label = *spec_box.label ? new QLabel(Utf8(spec_box.label), inner) : nullptr;
     if (spec_box.labelAbove) {
-      box->setFixedWidth(36);
+      box->setFixedWidth(32);
       label->setAlignment(Qt::AlignCenter);
-      grid->addWidget(label, 1, above);
-      grid->addWidget(box, 2, above++);
+      grid->addWidget(label, 0, above);
+      grid->addWidget(box, 1, above++);
     } else {
-      if (label) grid->addWidget(label, 0, beside++);
-      grid->addWidget(box, 0, beside++);
+      if (label) grid->addWidget(label, beside, 0);
+      grid->addWidget(box, beside++, 1);
     }
   }
   return inner;
@@ -135,6 +138,7 @@ QWidget* PositionWindow::BuildNotes() {
     buttonRow->addWidget(button);
   }
 
+  panel->setMaximumWidth(230);
   auto* layout = new QVBoxLayout(panel);
   layout->addWidget(title);
   layout->addWidget(notes, 1);

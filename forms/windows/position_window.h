@@ -34,6 +34,7 @@ struct PositionGroupSpec {
   int column = 0;
   bool hidden = false;  // kept and written back, never shown
   std::vector<PositionInnerSpec> inner;
+  int columnSpan = 1;
 };
 
 // A print-position window as data: its table, its groups of boxes, the notes panel and the

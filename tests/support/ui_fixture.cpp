@@ -31,13 +31,20 @@ void UiFixture::AddOperator(const std::string& name, const std::string& password
   store.CloseAll();
 }
 
-void UiFixture::StoreChequeOffsets(double dx, double dy) {
-  std::vector<Value> offsets(kPositionFields, Value(0.0));
-  offsets[0] = dx;
-  offsets[1] = dy;
-  ASSERT_TRUE(store_->Open("bsf\\" + std::string(kPositionTable), kPositionTablePassword));
-  ASSERT_TRUE(store_->Append(offsets));
+void UiFixture::StoreOffsets(const OffsetSource& source, const std::vector<double>& values) {
+  const TableDef* table = FindTableDef(source.table);
+  ASSERT_NE(table, nullptr);
+  std::vector<Value> record(table->fields.size(), Value(0.0));
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    record[static_cast<std::size_t>(source.firstField - 1) + k] = values[k];
+  }
+  ASSERT_TRUE(store_->Open("bsf\\" + std::string(source.table), source.password));
+  ASSERT_TRUE(store_->Append(record));
   store_->CloseAll();
+}
+
+void UiFixture::StoreChequeOffsets(double dx, double dy) {
+  StoreOffsets(OffsetsOf(OffsetPair::kCheque), {dx, dy});
 }
 
 }  // namespace tallyra

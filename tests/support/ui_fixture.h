@@ -10,6 +10,7 @@
 
 #include "data/fatal_error.h"
 #include "data/record_store.h"
+#include "forms/position_table.h"
 #include "tests/support/fake_services.h"
 #include "ui/app_context.h"
 
@@ -29,7 +30,10 @@ class UiFixture : public ::testing::Test {
 
   // Appends an operator to the operator table (its password hashed cheaply).
   void AddOperator(const std::string& name, const std::string& password, const std::string& level);
-  // Stores the position table's record with the cheque's pair and every other offset 0.
+  // Stores the first record of a position table: the values from the source's first
+  // field on, every other offset 0.
+  void StoreOffsets(const OffsetSource& source, const std::vector<double>& values);
+  // The cheque's pair, every other offset 0.
   void StoreChequeOffsets(double dx, double dy);
 
   QTemporaryDir dir_;

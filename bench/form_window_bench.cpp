@@ -1,0 +1,91 @@
+// Opening a form window over reference tables of n records each: the window's creation,
+// its lists filled from the tables, and its first showing.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/look.h"
+#include "bench/bench_tables.h"
+#include "data/catalogue.h"
+#include "forms/windows/cheque_window.h"
+#include "forms/windows/deposit_slip_window.h"
+#include "platform/qt_services.h"
+
+namespace {
+
+using namespace tallyra;
+
+// n records for a table of the catalogue: every text field numbered, as distinct entries.
+std::vector<std::vector<Value>> Records(const std::string& file, int count) {
+  const TableDef* table = FindTableDef(file);
+  std::vector<std::vector<Value>> records;
+  for (int i = 0; i < count; ++i) {
+    std::vector<Value> record;
+    for (const FieldDef& field : table->fields) {
+      record.emplace_back(field.name + std::to_string(100000 + i));
+    }
+    records.push_back(std::move(record));
+  }
+  return records;
+}
+
+template <typename Window>
+void OpenForm(benchmark::State& state, const std::vector<std::string>& tables) {
+  QTemporaryDir dir;
+  const std::string root = dir.path().toStdString();
+  RecordStore store({root, root + "/bsf"});
+  std::string error;
+  if (!CreateMissingTables(store.Location(), &error)) return state.SkipWithError(error.c_str());
+  for (const std::string& table : tables) {
+    error = FillTable(store.Location(), table, Records(table, static_cast<int>(state.range(0))));
+    if (!error.empty()) return state.SkipWithError(error.c_str());
+  }
+
+  QtServices services;
+  ProgramState programState;
+  AppContext context{programState, store, services.Get()};
+  for (auto _ : state) {
+    std::unique_ptr<Window> window(CreateForm<Window>(context, nullptr));
+    window->show();
+    QCoreApplication::processEvents();
+    benchmark::DoNotOptimize(window.get());
+    state.PauseTiming();
+    window.reset();
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+
+void BM_OpenChequeWindow(benchmark::State& state) { OpenForm<ChequeWindow>(state, {"Bfzh.bsf"}); }
+void BM_OpenDepositSlipWindow(benchmark::State& state) {
+  OpenForm<DepositSlipWindow>(
+      state, {"Bfqc.bsf", "Bfzh.bsf", "Bfyh.bsf", "Dfqc.bsf", "Dfzh.bsf", "Dfyh.bsf"});
+}
+
+BENCHMARK(BM_OpenChequeWindow)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly();
+BENCHMARK(BM_OpenDepositSlipWindow)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  InitResources();
+  ApplyLook(app);
+  MapFonts();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  return 0;
+}

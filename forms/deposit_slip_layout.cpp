@@ -1,0 +1,55 @@
+#include "forms/deposit_slip_layout.h"
+
+#include <string>
+
+namespace tallyra {
+namespace {
+
+// The offsets of offset fields fx (left/right) and fy (up/down).
+OffsetRef F(std::size_t fx, std::size_t fy) { return {fx - 1, fy - 1}; }
+
+// The eleven digit columns 亿 … 分 (编辑框4 … 编辑框14) at x 1060, 1110, … 1560, each moved by
+// its own field f17 … f27.
+std::vector<DigitColumn> DigitColumns() {
+  std::vector<DigitColumn> columns;
+  for (int k = 0; k < 11; ++k) {
+    columns.push_back(
+        {"编辑框" + std::to_string(4 + k), 1060 + 50 * k, static_cast<std::size_t>(17 + k - 1)});
+  }
+  return columns;
+}
+
+PrintLayout MakeDepositSlipLayout() {
+  using P = Preparation;
+  const PrintFont song = SongFont(10);
+  const PrintFont kai = KaiFont(11);
+  // clang-format off
+  return PrintLayout{"进帐单打印", {2660, 1660, PaperOrientation::kPortrait}, {
+      TextItem(song,        500,  220, "日期框1").Prepared(P::kYearFigures).MovedBy(F(2, 1)),
+      TextItem(song,        700,  220, "日期框1").Prepared(P::kMonthFigures).MovedBy(F(3, 1)),
+      TextItem(song,        850,  220, "日期框1").Prepared(P::kDayFigures).MovedBy(F(4, 1)),
+      TextItem(SongFont(8), 260,  280, "出全称组合框2").BrokenAfter(32).MovedBy(F(6, 5)),
+      TextItem(SongFont(8), 1060, 280, "收全称编辑框2").BrokenAfter(32).MovedBy(F(7, 5)),
+      TextItem(song,        260,  360, "出账号组合框3").Italic().Prepared(P::kAccountOf).MovedBy(F(9, 8)),
+      TextItem(song,        1060, 360, "收账号编辑框3").Italic().Prepared(P::kAccountOf).MovedBy(F(10, 8)),
+      TextItem(song,        260,  440, "出开户行组合框4").MovedBy(F(12, 11)),
+      TextItem(song,        1060, 440, "收开户行编辑框4").MovedBy(F(13, 11)),
+      TextItem(kai,         240,  540, "大写编辑框2").MovedBy(F(16, 14)),
+      // Only its vertical offset is the row's: each column moves by its own field.
+      DigitRowItem(song,          570, DigitColumns()).Italic().MovedBy(F(1, 15)),
+      TextItem(song,        260,  630, "种类组合框5").MovedBy(F(29, 28)),
+      TextItem(song,        700,  630, "张数编辑框3").MovedBy(F(30, 28)),
+      TextItem(kai,         820,  630, "用途编辑框1").BrokenAfter(38).MovedBy(F(34, 32)),
+      TextItem(song,        260,  690, "号码编辑框4").MovedBy(F(33, 31)),
+  }};
+  // clang-format on
+}
+
+}  // namespace
+
+const PrintLayout& DepositSlipLayout() {
+  static const PrintLayout layout = MakeDepositSlipLayout();
+  return layout;
+}
+
+}  // namespace tallyra

@@ -1,0 +1,66 @@
+#include "forms/windows/deposit_slip_position_window.h"
+
+namespace tallyra {
+namespace {
+
+// The digit cells 亿 … 分 are fields 17 … 27 in boxes 编辑框27 … 编辑框17, under their places.
+std::vector<PositionBoxSpec> DigitCellBoxes() {
+  static const char* const places[] = {"亿", "千", "百", "十", "万", "千",
+                                       "百", "十", "元", "角", "分"};
+  static const char* const names[] = {"编辑框27", "编辑框26", "编辑框25", "编辑框24",
+                                      "编辑框23", "编辑框22", "编辑框21", "编辑框20",
+                                      "编辑框19", "编辑框18", "编辑框17"};
+  std::vector<PositionBoxSpec> boxes;
+  for (int k = 0; k < 11; ++k) boxes.push_back({17 + k, names[k], places[k], true});
+  return boxes;
+}
+
+PositionWindowSpec DepositSlipPositionSpec() {
+  PositionWindowSpec spec;
+  spec.objectName = "DepositSlipPositionWindow";
+  spec.title = "调整进帐单打印位置";
+  spec.size = {842, 457};
+  spec.table = DepositSlipOffsets();
+  std::vector<PositionBoxSpec> amountX = {{16, "编辑框16", "大写 "}};
+  for (const PositionBoxSpec& box : DigitCellBoxes()) amountX.push_back(box);
+  // clang-format off
+  spec.groups = {
+      {"分组框1", "第1行", 0, 0, false, {
+          {"分组框4", "年月日上下", {{1, "编辑框1", "年月日"}}},
+          {"分组框3", "年月日左右", {{2, "编辑框2", "年"}, {3, "编辑框3", "月"}, {4, "编辑框4", "日"}}}}},
+      {"分组框5", "第2行", 0, 1, false, {
+          {"分组框6", "出收票全称上下", {{5, "编辑框5", "出收票全称 "}}},
+          {"分组框7", "出收票全称左右 ", {{6, "编辑框6", "出票人全称"}, {7, "编辑框7", "收款人全称"}}}}},
+      {"分组框8", "第3行", 1, 0, false, {
+          {"分组框9", "出收票账号上下", {{8, "编辑框8", "出收票账号"}}},
+          {"分组框10", "出收票账号左右", {{9, "编辑框9", "出票人账号 "}, {10, "编辑框10", "收款人账号 "}}}}},
+      {"分组框11", "第4行", 1, 1, false, {
+          {"分组框12", "出收票开户行上下", {{11, "编辑框11", "出收票开户行"}}},
+          {"分组框13", "出收票开户行左右", {{12, "编辑框12", "出票人开户行 "}, {13, "编辑框13", "收款人开户行 "}}}}},
+      {"分组框14", "第5行要", 2, 0, false, {
+          {"分组框15", "大小写金额上下", {{14, "编辑框14", "大写"}, {15, "编辑框15", "小写"}}},
+          {"分组框16", "大小写金额左右", amountX}}, 2},
+      {"分组框19", "第6行", 3, 0, false, {
+          {"分组框20", "票据上下", {{28, "编辑框28", "票据种类与张数"}}},
+          {"分组框21", "票据左右", {{29, "编辑框29", "票据种类"}, {30, "编辑框30", "票据张数"}}}}},
+      {"分组框22", "第7行或第8行", 3, 1, false, {
+          {"分组框23", "号码与备注上下", {{31, "编辑框31", "票据号码"}, {32, "编辑框32", "备  注"}}},
+          {"分组框24", "号码与备注左右", {{33, "编辑框33", "票据号码"}, {34, "编辑框34", "备  注"}}}}},
+  };
+  // clang-format on
+  spec.notesPanel = "分组框2";
+  spec.notesBox = "编辑框35";
+  // 1 … 13, the bills and remark lines 28 … 34, the amount 14 … 16, then the digit cells.
+  for (int field = 1; field <= 13; ++field) spec.tabOrder.push_back(field);
+  for (int field = 28; field <= 34; ++field) spec.tabOrder.push_back(field);
+  for (int field = 14; field <= 27; ++field) spec.tabOrder.push_back(field);
+  spec.escCloses = false;
+  return spec;
+}
+
+}  // namespace
+
+DepositSlipPositionWindow::DepositSlipPositionWindow(AppContext& context, QWidget* owner)
+    : PositionWindow(context, owner, DepositSlipPositionSpec()) {}
+
+}  // namespace tallyra
