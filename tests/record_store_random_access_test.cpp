@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "data/record_store.h"
-#include "tests/store_test_support.h"
+#include "tests/support/store_test_support.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>
