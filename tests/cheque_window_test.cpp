@@ -30,14 +30,6 @@ class ChequeWindowTest : public UiFixture {
   }
   ~ChequeWindowTest() override { delete window_.data(); }
 
-  void AddRecords(const char* file, const std::vector<std::vector<std::string>>& records) {
-    ASSERT_TRUE(store_->Open(std::string("bsf\\") + file));
-    for (const auto& record : records) {
-      std::vector<Value> values(record.begin(), record.end());
-      ASSERT_TRUE(store_->Append(values));
-    }
-    store_->CloseAll();
-  }
   template <typename T = QLineEdit>
   T* Control(const char* name) {
     T* control = window_->findChild<T*>(QString::fromUtf8(name));

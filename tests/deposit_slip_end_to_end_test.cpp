@@ -13,22 +13,15 @@
 namespace tallyra {
 namespace {
 
-class DepositSlipEndToEndTest : public EndToEndTest {
- protected:
-  void AddRecord(const char* file, const std::vector<std::string>& record) {
-    ASSERT_TRUE(store_->Open(std::string("bsf\\") + file));
-    ASSERT_TRUE(store_->Append(std::vector<Value>(record.begin(), record.end())));
-    store_->CloseAll();
-  }
-};
+using DepositSlipEndToEndTest = EndToEndTest;
 
 TEST_F(DepositSlipEndToEndTest, EveryItemStandsAtItsPlacePlusItsOwnOffsets) {
-  AddRecord("Bfqc.bsf", {"上海东方机电设备制造有限公司浦东新分公司"});  // 40 bytes
-  AddRecord("Bfzh.bsf", {"基本户", "1234567890"});
-  AddRecord("Bfyh.bsf", {"工商银行浦东支行"});
-  AddRecord("Dfqc.bsf", {"北京华北电力工程有限公司"});
-  AddRecord("Dfzh.bsf", {"一般户", "6222020200001234"});
-  AddRecord("Dfyh.bsf", {"建设银行西城支行"});
+  AddRecords("Bfqc.bsf", {{"上海东方机电设备制造有限公司浦东新分公司"}});  // 40 bytes
+  AddRecords("Bfzh.bsf", {{"基本户", "1234567890"}});
+  AddRecords("Bfyh.bsf", {{"工商银行浦东支行"}});
+  AddRecords("Dfqc.bsf", {{"北京华北电力工程有限公司"}});
+  AddRecords("Dfzh.bsf", {{"一般户", "6222020200001234"}});
+  AddRecords("Dfyh.bsf", {{"建设银行西城支行"}});
   LogIn();
 
   // Twelve offsets through the position window (部分调整 on the toolbar).

@@ -35,13 +35,6 @@ class DepositSlipWindowTest : public UiFixture {
     window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
   }
-  void AddRecords(const char* file, const std::vector<std::vector<std::string>>& records) {
-    ASSERT_TRUE(store_->Open(std::string("bsf\\") + file));
-    for (const auto& record : records) {
-      ASSERT_TRUE(store_->Append(std::vector<Value>(record.begin(), record.end())));
-    }
-    store_->CloseAll();
-  }
   template <typename T = QLineEdit>
   T* Control(const char* name) {
     T* control = window_->findChild<T*>(QString::fromUtf8(name));

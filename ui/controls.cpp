@@ -18,6 +18,14 @@ QGroupBox* Group(QWidget* parent, const QString& name, const QString& title) {
   return group;
 }
 
+QLabel* Caption(QWidget* parent, const char* name, const char* text) {
+  return Caption(parent, QString::fromUtf8(name), QString::fromUtf8(text));
+}
+
+QGroupBox* Group(QWidget* parent, const char* name, const char* title) {
+  return Group(parent, QString::fromUtf8(name), QString::fromUtf8(title));
+}
+
 void MakeDerived(QLineEdit* box) {
   box->setReadOnly(true);
   box->setFocusPolicy(Qt::NoFocus);

@@ -9,22 +9,10 @@
 #include <QVBoxLayout>
 
 #include "forms/cheque_layout.h"
-#include "forms/windows/amount_pipeline.h"
 #include "forms/windows/cell_row.h"
 #include "ui/controls.h"
 
 namespace tallyra {
-namespace {
-
-QLabel* Label(QWidget* parent, const char* name, const char* text) {
-  return Caption(parent, QString::fromUtf8(name), QString::fromUtf8(text));
-}
-
-QGroupBox* Box(QWidget* parent, const char* name, const char* title) {
-  return Group(parent, QString::fromUtf8(name), QString::fromUtf8(title));
-}
-
-}  // namespace
 
 ChequeWindow::ChequeWindow(AppContext& context, QWidget* owner)
     : FormWindow(context, owner, QStringLiteral("打印支票"),
@@ -42,20 +30,20 @@ ChequeWindow::ChequeWindow(AppContext& context, QWidget* owner)
 }
 
 QWidget* ChequeWindow::BuildStub() {
-  QGroupBox* stub = Box(this, "分组框4", "支票存根");
+  QGroupBox* stub = Group(this, "分组框4", "支票存根");
   auto* grid = new QGridLayout(stub);
   grid->setContentsMargins(6, 4, 6, 4);
   grid->setVerticalSpacing(3);
   dateBox_ = AddDateBox(stub, "日期框1");
-  grid->addWidget(Label(stub, "标签11", "出票日期"), 0, 0);
+  grid->addWidget(Caption(stub, "标签11", "出票日期"), 0, 0);
   grid->addWidget(dateBox_, 0, 1);
-  grid->addWidget(Label(stub, "标签24", "小写金额"), 0, 2);
+  grid->addWidget(Caption(stub, "标签24", "小写金额"), 0, 2);
   grid->addWidget(AddDerivedBox(stub, "小写编辑框5"), 0, 3);
-  grid->addWidget(Label(stub, "标签4", "附加信息"), 1, 0);
+  grid->addWidget(Caption(stub, "标签4", "附加信息"), 1, 0);
   grid->addWidget(AddTextBox(stub, "附加编辑框2", 48), 1, 1, 1, 3);
-  grid->addWidget(Label(stub, "标签5", "收 款 人"), 2, 0);
+  grid->addWidget(Caption(stub, "标签5", "收 款 人"), 2, 0);
   grid->addWidget(AddTextBox(stub, "收款编辑框3", 36), 2, 1, 1, 3);
-  grid->addWidget(Label(stub, "标签6", "用    途"), 3, 0);
+  grid->addWidget(Caption(stub, "标签6", "用    途"), 3, 0);
   grid->addWidget(AddTextBox(stub, "用途编辑框4", 18), 3, 1, 1, 3);
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(3, 1);
@@ -63,51 +51,37 @@ QWidget* ChequeWindow::BuildStub() {
 }
 
 QWidget* ChequeWindow::BuildFace() {
-  QGroupBox* face = Box(this, "分组框2", "支票正面");
+  QGroupBox* face = Group(this, "分组框2", "支票正面");
   auto* grid = new QGridLayout(face);
   grid->setContentsMargins(6, 4, 6, 4);
   grid->setVerticalSpacing(3);
 
-  auto* dateRow = new QHBoxLayout;
-  const std::array<QLineEdit*, 3> dateCapitals = {AddDerivedBox(face, "编辑框1"),
-                                                  AddDerivedBox(face, "编辑框2"),
-                                                  AddDerivedBox(face, "编辑框3")};
-  const char* const units[] = {"年", "月", "日"};
-  for (std::size_t i = 0; i < dateCapitals.size(); ++i) {
-    dateRow->addWidget(dateCapitals[i]);
-    dateRow->addWidget(new QLabel(QString::fromUtf8(units[i]), face));
-  }
-  grid->addWidget(Label(face, "标签25", "大写出票日期"), 0, 0);
-  grid->addLayout(dateRow, 0, 1);
+  grid->addWidget(Caption(face, "标签25", "大写出票日期"), 0, 0);
+  grid->addLayout(AddCapitalDate(face, dateBox_), 0, 1);
 
-  QGroupBox* digitGroup = Box(face, "分组框1", "");
-  auto* digitLayout = new QHBoxLayout(digitGroup);
-  digitLayout->setContentsMargins(4, 2, 4, 2);
-  digits_ = AddCellRow(BankDigitRowSpec(), digitGroup);
-  digitLayout->addWidget(digits_->Container());
-  grid->addWidget(Label(face, "标签7", "小写金额"), 1, 0);
-  grid->addWidget(digitGroup, 1, 1);
+  QLineEdit* capitals = AddDerivedBox(face, "大写编辑框2");
+  const DigitGroup digits =
+      AddBankDigits(face, findChild<QLineEdit*>(QStringLiteral("小写编辑框5")), capitals);
+  digits_ = digits.digits;
+  grid->addWidget(Caption(face, "标签7", "小写金额"), 1, 0);
+  grid->addWidget(digits.group, 1, 1);
 
-  QGroupBox* accountGroup = Box(face, "分组框5", "出票人账号");
+  QGroupBox* accountGroup = Group(face, "分组框5", "出票人账号");
   auto* accountLayout = new QHBoxLayout(accountGroup);
   accountLayout->setContentsMargins(4, 2, 4, 2);
   accountList_ = AddComboBox(accountGroup, "账号编辑框1", 32);
   accountLayout->addWidget(accountList_);
   grid->addWidget(accountGroup, 2, 0, 1, 2);
 
-  QLineEdit* capitals = AddDerivedBox(face, "大写编辑框2");
-  grid->addWidget(Label(face, "标签8", "大写金额"), 3, 0);
+  grid->addWidget(Caption(face, "标签8", "大写金额"), 3, 0);
   grid->addWidget(capitals, 3, 1);
-  grid->addWidget(Label(face, "标签1", "收 款 人"), 4, 0);
+  grid->addWidget(Caption(face, "标签1", "收 款 人"), 4, 0);
   grid->addWidget(AddTextBox(face, "收款编辑框1", 44), 4, 1);
-  grid->addWidget(Label(face, "标签26", "用    途"), 5, 0);
+  grid->addWidget(Caption(face, "标签26", "用    途"), 5, 0);
   grid->addWidget(AddTextBox(face, "用途编辑框1", 44), 5, 1);
-  grid->addWidget(Label(face, "标签27", "密    码"), 6, 0);
+  grid->addWidget(Caption(face, "标签27", "密    码"), 6, 0);
   grid->addWidget(AddTextBox(face, "密码编辑框1", 32), 6, 1);
   grid->setColumnStretch(1, 1);
-
-  Amounts()->SetAmount(digits_, findChild<QLineEdit*>(QStringLiteral("小写编辑框5")), capitals);
-  Amounts()->SetDate(dateBox_, dateCapitals);
   digits_->SetNextField(accountList_);
   return face;
 }

@@ -10,20 +10,11 @@
 #include <QVBoxLayout>
 
 #include "forms/deposit_slip_layout.h"
-#include "forms/windows/amount_pipeline.h"
 #include "forms/windows/cell_row.h"
 #include "ui/controls.h"
 
 namespace tallyra {
 namespace {
-
-QLabel* Label(QWidget* parent, const char* name, const char* text) {
-  return Caption(parent, QString::fromUtf8(name), QString::fromUtf8(text));
-}
-
-QGroupBox* Box(QWidget* parent, const char* name, const char* title) {
-  return Group(parent, QString::fromUtf8(name), QString::fromUtf8(title));
-}
 
 // Each party's three lists: {label name, list name}, with their captions and limits.
 const char* const kDrawer[3][2] = {
@@ -55,12 +46,12 @@ DepositSlipWindow::DepositSlipWindow(AppContext& context, QWidget* owner)
 
 QWidget* DepositSlipWindow::BuildParty(const char* group, const char* title,
                                        const char* const (&names)[3][2]) {
-  QGroupBox* party = Box(this, group, title);
+  QGroupBox* party = Group(this, group, title);
   auto* grid = new QGridLayout(party);
   grid->setContentsMargins(6, 4, 6, 4);
   grid->setVerticalSpacing(3);
   for (int row = 0; row < 3; ++row) {
-    grid->addWidget(Label(party, names[row][0], kPartyCaptions[row]), row, 0);
+    grid->addWidget(Caption(party, names[row][0], kPartyCaptions[row]), row, 0);
     grid->addWidget(AddComboBox(party, names[row][1], kPartyBytes[row]), row, 1);
   }
   grid->setColumnStretch(1, 1);
@@ -68,59 +59,45 @@ QWidget* DepositSlipWindow::BuildParty(const char* group, const char* title,
 }
 
 QWidget* DepositSlipWindow::BuildOther() {
-  QGroupBox* other = Box(this, "分组框7", "其他");
+  QGroupBox* other = Group(this, "分组框7", "其他");
   auto* grid = new QGridLayout(other);
   grid->setContentsMargins(6, 6, 6, 6);
   grid->setVerticalSpacing(10);
 
   dateBox_ = AddDateBox(other, "日期框1");
-  auto* dateRow = new QHBoxLayout;
-  dateRow->addWidget(dateBox_);
-  const std::array<QLineEdit*, 3> dateCapitals = {AddDerivedBox(other, "编辑框1"),
-                                                  AddDerivedBox(other, "编辑框2"),
-                                                  AddDerivedBox(other, "编辑框3")};
-  const char* const units[] = {"年", "月", "日"};
-  for (std::size_t i = 0; i < dateCapitals.size(); ++i) {
-    dateRow->addWidget(dateCapitals[i]);
-    dateRow->addWidget(new QLabel(QString::fromUtf8(units[i]), other));
-  }
-  grid->addWidget(Label(other, "标签11", "出票日期"), 0, 0);
+  grid->addWidget(Caption(other, "标签11", "出票日期"), 0, 0);
+  QHBoxLayout* dateRow = AddCapitalDate(other, dateBox_);
+  dateRow->insertWidget(0, dateBox_);
   grid->addLayout(dateRow, 0, 1, 1, 3);
 
-  QGroupBox* digitGroup = Box(other, "分组框1", "");
-  auto* digitLayout = new QHBoxLayout(digitGroup);
-  digitLayout->setContentsMargins(4, 2, 4, 2);
-  digits_ = AddCellRow(BankDigitRowSpec(), digitGroup);
-  digitLayout->addWidget(digits_->Container());
-  digitLayout->addStretch(1);
-  grid->addWidget(Label(other, "标签7", "小写\n金额"), 1, 0);
-  grid->addWidget(digitGroup, 1, 1, 1, 3);
+  QLineEdit* capitals = AddDerivedBox(other, "大写编辑框2");
+  QLineEdit* figure = AddDerivedBox(other, "小写编辑框5");
+  const DigitGroup digits = AddBankDigits(other, figure, capitals);
+  digits_ = digits.digits;
+  grid->addWidget(Caption(other, "标签7", "小写\n金额"), 1, 0);
+  grid->addWidget(digits.group, 1, 1, 1, 3);
 
-  grid->addWidget(Label(other, "标签3", "票据种类"), 2, 0);
+  grid->addWidget(Caption(other, "标签3", "票据种类"), 2, 0);
   grid->addWidget(AddTextBox(other, "种类组合框5", 12), 2, 1);
-  grid->addWidget(Label(other, "标签28", "票据张数"), 2, 2);
+  grid->addWidget(Caption(other, "标签28", "票据张数"), 2, 2);
   grid->addWidget(AddTextBox(other, "张数编辑框3", 6), 2, 3);
-  grid->addWidget(Label(other, "标签29", "票据号码"), 3, 0);
+  grid->addWidget(Caption(other, "标签29", "票据号码"), 3, 0);
   grid->addWidget(AddTextBox(other, "号码编辑框4", 32), 3, 1, 1, 3);
 
-  QGroupBox* remarkGroup = Box(other, "分组框11", "备注");
+  QGroupBox* remarkGroup = Group(other, "分组框11", "备注");
   auto* remarkLayout = new QHBoxLayout(remarkGroup);
   remarkLayout->setContentsMargins(4, 2, 4, 2);
   remarkLayout->addWidget(AddTextBox(remarkGroup, "用途编辑框1", 76));
   grid->addWidget(remarkGroup, 4, 0, 1, 4);
 
-  QLineEdit* capitals = AddDerivedBox(other, "大写编辑框2");
-  QLineEdit* figure = AddDerivedBox(other, "小写编辑框5");
-  grid->addWidget(Label(other, "标签8", "大写金额"), 5, 0);
+  grid->addWidget(Caption(other, "标签8", "大写金额"), 5, 0);
   grid->addWidget(capitals, 5, 1);
-  grid->addWidget(Label(other, "标签24", "小写金额"), 5, 2);
+  grid->addWidget(Caption(other, "标签24", "小写金额"), 5, 2);
   grid->addWidget(figure, 5, 3);
   grid->setColumnStretch(1, 3);
   grid->setColumnStretch(3, 2);
   grid->setRowStretch(6, 1);  // the rows stay together; spare height goes below them
 
-  Amounts()->SetAmount(digits_, figure, capitals);
-  Amounts()->SetDate(dateBox_, dateCapitals);
   digits_->SetNextField(Control("种类组合框5"));
   return other;
 }

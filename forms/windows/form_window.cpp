@@ -143,6 +143,32 @@ AmountPipeline* FormWindow::Amounts() {
   return amounts_;
 }
 
+QHBoxLayout* FormWindow::AddCapitalDate(QWidget* parent, QDateEdit* date) {
+  auto* row = new QHBoxLayout;
+  std::array<QLineEdit*, 3> capitals{};
+  const char* const units[] = {"年", "月", "日"};
+  for (std::size_t i = 0; i < capitals.size(); ++i) {
+    const std::string name = "编辑框" + std::to_string(i + 1);
+    capitals[i] = AddDerivedBox(parent, name.c_str());
+    row->addWidget(capitals[i]);
+    row->addWidget(new QLabel(QString::fromUtf8(units[i]), parent));
+  }
+  Amounts()->SetDate(date, capitals);
+  return row;
+}
+
+FormWindow::DigitGroup FormWindow::AddBankDigits(QWidget* parent, QLineEdit* figure,
+                                                 QLineEdit* capitals) {
+  QGroupBox* group = Group(parent, "分组框1", "");
+  CellRow* digits = AddCellRow(BankDigitRowSpec(), group);
+  auto* layout = new QHBoxLayout(group);
+  layout->setContentsMargins(4, 2, 4, 2);
+  layout->addWidget(digits->Container());
+  layout->addStretch(1);
+  Amounts()->SetAmount(digits, figure, capitals);
+  return {group, digits};
+}
+
 QGroupBox* FormWindow::BuildBottomBar(const char* groupName) {
   QGroupBox* group = Group(this, QString::fromUtf8(groupName), QString());
   operatorLine_ = Caption(group, QStringLiteral("登录签"), QString());

@@ -15,6 +15,7 @@
 class QComboBox;
 class QDateEdit;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -91,6 +92,16 @@ class FormWindow : public QWidget {
   void AddResetStep(std::function<void()> step) { resetSteps_.push_back(std::move(step)); }
   // The derived amount and date; recomputed at the end of New.
   AmountPipeline* Amounts();
+  // The issue date in capitals, 编辑框1 … 编辑框3 each followed by 年, 月 or 日, following
+  // the date box; the row of them.
+  QHBoxLayout* AddCapitalDate(QWidget* parent, QDateEdit* date);
+  // The bank forms' digit boxes 编辑框4 … 编辑框14 under their places in the group 分组框1;
+  // the figures and capitals follow them.
+  struct DigitGroup {
+    QGroupBox* group;
+    CellRow* digits;
+  };
+  DigitGroup AddBankDigits(QWidget* parent, QLineEdit* figure, QLineEdit* capitals);
   // The bottom bar: 登录签, New, Print, Preview and 警告签.
   QGroupBox* BuildBottomBar(const char* groupName);
   void SetFirstField(QWidget* field) { firstField_ = field; }

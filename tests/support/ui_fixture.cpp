@@ -31,6 +31,14 @@ void UiFixture::AddOperator(const std::string& name, const std::string& password
   store.CloseAll();
 }
 
+void UiFixture::AddRecords(const char* file, const std::vector<std::vector<std::string>>& records) {
+  ASSERT_TRUE(store_->Open(std::string("bsf\\") + file));
+  for (const auto& record : records) {
+    ASSERT_TRUE(store_->Append(std::vector<Value>(record.begin(), record.end())));
+  }
+  store_->CloseAll();
+}
+
 void UiFixture::StoreOffsets(const OffsetSource& source, const std::vector<double>& values) {
   const TableDef* table = FindTableDef(source.table);
   ASSERT_NE(table, nullptr);
