@@ -4,6 +4,7 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPointF>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -20,6 +21,17 @@ constexpr double kLineGapPixels = 2;
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The top-left corner of the printer's printable area in printer pixels: the page's minimum
+// margins (0 on a PDF file). Margins set to the minimum with full page off would round them
+// to whole points, and margins below it are refused without a word.
+QPointF PrintableCorner(const QPrinter& printer) {
+  QPageLayout layout = printer.pageLayout();
+  layout.setUnits(QPageLayout::Millimeter);
+  const QMarginsF minimum = layout.minimumMargins();
+  const double pixelsPerMm = printer.resolution() / 25.4;
+  return {minimum.left() * pixelsPerMm, minimum.top() * pixelsPerMm};
 }
 
 }  // namespace
@@ -71,11 +83,13 @@ bool QtPrintDevice::Begin(const PaperSpec& paper, std::string_view jobName) {
     ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer_ = ownPrinter_.get();
   }
-  PreparePrinter(*printer_, paper, FromUtf8(jobName));
   if (target_ == Target::kPdfFile) {
+    // PDF first: the paper then takes the PDF writer's margins (none), not a printer's.
     printer_->setOutputFormat(QPrinter::PdfFormat);
     printer_->setOutputFileName(pdfPath_);
-  } else if (target_ == Target::kDialog) {
+  }
+  PreparePrinter(*printer_, paper, FromUtf8(jobName));
+  if (target_ == Target::kDialog) {
     QPrintDialog dialog(printer_, parent_);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -92,6 +106,8 @@ bool QtPrintDevice::Begin(const PaperSpec& paper, std::string_view jobName) {
   // The painter stays in printer pixels: a window/viewport mapping would stretch by the
   // PDF page's rounding to whole points, and scale() rounds font sizes.
   pixelsPerTenthMm_ = printer_->resolution() / 254.0;
+  // The origin is the printable area's corner, not the paper's edge.
+  painter_.translate(PrintableCorner(*printer_));
   painter_.setBackgroundMode(Qt::TransparentMode);
   painter_.setPen(Qt::black);
   italic_ = false;

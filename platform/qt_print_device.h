@@ -17,7 +17,8 @@ class MessageBoxes;
 
 // The device that draws a page with QPainter onto a QPrinter: a printer chosen in the
 // print dialog, a PDF file, or a printer set up by someone else (the print preview's).
-// All three share this one drawing path, in printer pixels at 0.1 mm × resolution / 254.
+// All three share this one drawing path, in printer pixels at 0.1 mm × resolution / 254,
+// from the top-left corner of the printable area (the paper's corner on a PDF file).
 class QtPrintDevice final : public PrintDevice {
  public:
   // Opens the standard print dialog preset to the job's paper when the job begins.
