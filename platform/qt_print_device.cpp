@@ -9,7 +9,9 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStringList>
+#include <cmath>
 
+#include "platform/print_queue.h"
 #include "platform/services.h"
 
 namespace tallyra {
@@ -36,11 +38,11 @@ QPointF PrintableCorner(const QPrinter& printer) {
 
 }  // namespace
 
-QtPrintDevice::QtPrintDevice(Target target, QWidget* parent, QString pdfPath,
+QtPrintDevice::QtPrintDevice(Target target, QWidget* parent, QString destination,
                              QPrinter* givenPrinter, MessageBoxes& messages)
     : target_(target),
       parent_(parent),
-      pdfPath_(std::move(pdfPath)),
+      destination_(std::move(destination)),
       messages_(messages),
       printer_(givenPrinter) {}
 
@@ -52,6 +54,12 @@ std::unique_ptr<QtPrintDevice> QtPrintDevice::ThroughDialog(QWidget* parent,
                                                             MessageBoxes& messages) {
   return std::unique_ptr<QtPrintDevice>(
       new QtPrintDevice(Target::kDialog, parent, QString(), nullptr, messages));
+}
+
+std::unique_ptr<QtPrintDevice> QtPrintDevice::ToNamedPrinter(const QString& queue, QWidget* parent,
+                                                             MessageBoxes& messages) {
+  return std::unique_ptr<QtPrintDevice>(
+      new QtPrintDevice(Target::kNamedPrinter, parent, queue, nullptr, messages));
 }
 
 std::unique_ptr<QtPrintDevice> QtPrintDevice::ToPdfFile(const QString& path, QWidget* parent,
@@ -83,24 +91,10 @@ bool QtPrintDevice::Begin(const PaperSpec& paper, std::string_view jobName) {
     ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer_ = ownPrinter_.get();
   }
-  if (target_ == Target::kPdfFile) {
-    // PDF first: the paper then takes the PDF writer's margins (none), not a printer's.
-    printer_->setOutputFormat(QPrinter::PdfFormat);
-    printer_->setOutputFileName(pdfPath_);
-  }
-  PreparePrinter(*printer_, paper, FromUtf8(jobName));
-  if (target_ == Target::kDialog) {
-    QPrintDialog dialog(printer_, parent_);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    if (dialog.exec() != QDialog::Accepted) return false;  // cancelled: nothing to say
-  }
+  if (!ChoosePrinter(paper, FromUtf8(jobName))) return false;
   if (!painter_.begin(printer_)) {
     // Said aloud: otherwise the operator waits for a form that never comes.
-    messages_.Show(parent_,
-                   Message{QStringLiteral("打印机无法开始打印，请检查打印机后重试。"),
-                           QStringLiteral("打印"), MessageIcon::kWarning, MessageButtons::kOk});
+    Warn(QStringLiteral("打印机无法开始打印，请检查打印机后重试。"));
     return false;
   }
   // The painter stays in printer pixels: a window/viewport mapping would stretch by the
@@ -113,6 +107,67 @@ bool QtPrintDevice::Begin(const PaperSpec& paper, std::string_view jobName) {
   italic_ = false;
   SetFont(kDefaultPrintFace, kInitialPrintPoints);
   return true;
+}
+
+bool QtPrintDevice::ChoosePrinter(const PaperSpec& paper, const QString& jobName) {
+  switch (target_) {
+    case Target::kGivenPrinter:
+      PreparePrinter(*printer_, paper, jobName);
+      return true;
+    case Target::kPdfFile:
+      // PDF first: the paper then takes the PDF writer's margins (none), not a printer's.
+      printer_->setOutputFormat(QPrinter::PdfFormat);
+      printer_->setOutputFileName(destination_);
+      PreparePrinter(*printer_, paper, jobName);
+      return true;
+    case Target::kNamedPrinter: {
+      // Asked first: Qt ignores a name it does not know and prints on the default queue.
+      const QueueProblem problem = CheckPrintQueue(destination_);
+      if (problem != QueueProblem::kNone) {
+        Warn(QueueProblemText(problem, destination_));
+        return false;
+      }
+      printer_->setPrinterName(destination_);
+      PreparePrinter(*printer_, paper, jobName);
+      return QueueTakes(printer_->printerName(), paper);
+    }
+    case Target::kDialog: {
+      PreparePrinter(*printer_, paper, jobName);
+      QPrintDialog dialog(printer_, parent_);
+      dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+      dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+      dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+      if (dialog.exec() != QDialog::Accepted) return false;  // cancelled: nothing to say
+      if (printer_->outputFormat() != QPrinter::NativeFormat) return true;  // a file
+      return QueueTakes(printer_->printerName(), paper);
+    }
+  }
+  return false;
+}
+
+bool QtPrintDevice::QueueTakes(const QString& queue, const PaperSpec& paper) {
+  const QueueProblem problem = CheckPrintQueue(queue);
+  if (problem != QueueProblem::kNone) {
+    Warn(QueueProblemText(problem, queue));
+    return false;
+  }
+  // A queue without the paper keeps its own size without a word: the form would be cut.
+  const QSizeF size = printer_->pageLayout().pageSize().size(QPageSize::Millimeter);
+  constexpr double kToleranceMm = 0.5;
+  if (std::abs(size.width() - paper.width / 10.0) > kToleranceMm ||
+      std::abs(size.height() - paper.height / 10.0) > kToleranceMm) {
+    Warn(QStringLiteral("打印机“%1”不支持%2 × %3 毫米的纸张，没有打印。")
+             .arg(queue)
+             .arg(paper.width / 10.0, 0, 'f', 1)
+             .arg(paper.height / 10.0, 0, 'f', 1));
+    return false;
+  }
+  return true;
+}
+
+void QtPrintDevice::Warn(const QString& text) {
+  messages_.Show(parent_,
+                 Message{text, QStringLiteral("打印"), MessageIcon::kWarning, MessageButtons::kOk});
 }
 
 void QtPrintDevice::SetFont(std::string_view face, double points) {
