@@ -1,6 +1,9 @@
 #include "platform/print_queue.h"
 
+#include <QPageSize>
 #include <QPrinterInfo>
+#include <QSizeF>
+#include <cmath>
 
 #ifdef TALLYRA_HAVE_CUPS
 #include <cups/cups.h>
@@ -11,13 +14,20 @@ namespace tallyra {
 namespace {
 
 #ifdef TALLYRA_HAVE_CUPS
+// libcups reports an unknown queue whether or not the server answered: knock once.
+bool ServerAnswers() {
+  constexpr int kTimeoutMs = 5000;
+  http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                              kTimeoutMs, nullptr);
+  if (http == nullptr) return false;
+  httpClose(http);
+  return true;
+}
+
 // The print server answers for itself: the queue's state and whether it accepts jobs.
 QueueProblem AskCups(const QByteArray& name) {
   cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
-  if (dest == nullptr) {
-    return cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND ? QueueProblem::kMissing
-                                                         : QueueProblem::kNoServer;
-  }
+  if (dest == nullptr) return ServerAnswers() ? QueueProblem::kMissing : QueueProblem::kNoServer;
   const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
   const char* accepting =
       cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
@@ -44,6 +54,21 @@ QueueProblem CheckPrintQueue(const QString& name) {
   if (info.state() == QPrinter::Error) return QueueProblem::kStopped;
   return QueueProblem::kNone;
 #endif
+}
+
+bool QueueHasPaper(const QString& name, double widthMm, double heightMm) {
+  const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+  if (info.supportsCustomPageSizes()) return true;
+  constexpr double kToleranceMm = 0.5;
+  const auto near = [&](const QSizeF& size) {
+    return std::abs(size.width() - widthMm) <= kToleranceMm &&
+           std::abs(size.height() - heightMm) <= kToleranceMm;
+  };
+  for (const QPageSize& size : info.supportedPageSizes()) {
+    const QSizeF mm = size.size(QPageSize::Millimeter);
+    if (near(mm) || near(mm.transposed())) return true;
+  }
+  return false;
 }
 
 QString QueueProblemText(QueueProblem problem, const QString& name) {

@@ -17,6 +17,10 @@ enum class QueueProblem {
 // Asks the print system about the named queue.
 QueueProblem CheckPrintQueue(const QString& name);
 
+// Whether the queue has a paper of this size, named or custom. Qt sends a size the queue
+// does not have as a custom size, and the queue then prints on what it has.
+bool QueueHasPaper(const QString& name, double widthMm, double heightMm);
+
 // The message box text for a problem with the named queue; empty for kNone.
 QString QueueProblemText(QueueProblem problem, const QString& name);
 

@@ -151,15 +151,17 @@ bool QtPrintDevice::QueueTakes(const QString& queue, const PaperSpec& paper) {
     Warn(QueueProblemText(problem, queue));
     return false;
   }
-  // A queue without the paper keeps its own size without a word: the form would be cut.
+  // A queue without the paper would print the form on whatever paper it has.
+  const double widthMm = paper.width / 10.0;
+  const double heightMm = paper.height / 10.0;
   const QSizeF size = printer_->pageLayout().pageSize().size(QPageSize::Millimeter);
   constexpr double kToleranceMm = 0.5;
-  if (std::abs(size.width() - paper.width / 10.0) > kToleranceMm ||
-      std::abs(size.height() - paper.height / 10.0) > kToleranceMm) {
+  if (!QueueHasPaper(queue, widthMm, heightMm) || std::abs(size.width() - widthMm) > kToleranceMm ||
+      std::abs(size.height() - heightMm) > kToleranceMm) {
     Warn(QStringLiteral("打印机“%1”不支持%2 × %3 毫米的纸张，没有打印。")
              .arg(queue)
-             .arg(paper.width / 10.0, 0, 'f', 1)
-             .arg(paper.height / 10.0, 0, 'f', 1));
+             .arg(widthMm, 0, 'f', 1)
+             .arg(heightMm, 0, 'f', 1));
     return false;
   }
   return true;

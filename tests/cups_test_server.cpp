@@ -1,6 +1,7 @@
 #include "tests/cups_test_server.h"
 
 #include <cups/cups.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <csignal>
 
 namespace tallyra {
 
@@ -103,6 +105,8 @@ bool CupsTestServer::Start() {
   }
   cupsd_ = std::make_unique<QProcess>();
   cupsd_->setProcessChannelMode(QProcess::MergedChannels);
+  // A test that crashes takes its server with it.
+  cupsd_->setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
   cupsd_->start(QStringLiteral("/usr/sbin/cupsd"),
                 {QStringLiteral("-f"), QStringLiteral("-c"), Path("etc/cupsd.conf"),
                  QStringLiteral("-s"), Path("etc/cups-files.conf")});
@@ -112,26 +116,28 @@ bool CupsTestServer::Start() {
   }
   // From here on this process and the tools it runs ask this server only.
   cupsSetServer(Path("cups.sock").toUtf8().constData());
-  QElapsedTimer clock;
-  clock.start();
-  while (!Run(QStringLiteral("lpstat"), {QStringLiteral("-r")})) {
-    if (cupsd_->state() != QProcess::Running || clock.elapsed() > 10000) {
-      problem_ = QStringLiteral("cupsd does not answer: ") +
-                 QString::fromLocal8Bit(cupsd_->readAll()).trimmed();
-      return false;
-    }
-    QThread::msleep(50);
-  }
   const QString uri = QStringLiteral("cups-pdf:/") + cupsPdfName_;
   for (const char* queue : {kQueue, kA4Queue}) {
-    QString output;
     const QString ppd = Path(QStringLiteral("etc/%1.ppd").arg(QLatin1String(queue)));
-    if (!Run(QStringLiteral("lpadmin"),
-             {QStringLiteral("-p"), QLatin1String(queue), QStringLiteral("-E"),
-              QStringLiteral("-v"), uri, QStringLiteral("-P"), ppd},
-             &output)) {
-      problem_ = QStringLiteral("lpadmin could not add %1: %2").arg(QLatin1String(queue), output);
-      return false;
+    const QStringList args = {QStringLiteral("-p"),
+                              QLatin1String(queue),
+                              QStringLiteral("-E"),
+                              QStringLiteral("-v"),
+                              uri,
+                              QStringLiteral("-P"),
+                              ppd};
+    // The first request may come before cupsd listens: retried for a while.
+    QElapsedTimer clock;
+    clock.start();
+    QString output;
+    while (!Run(QStringLiteral("lpadmin"), args, &output)) {
+      if (cupsd_->state() != QProcess::Running || clock.elapsed() > 10000) {
+        problem_ = QStringLiteral("lpadmin could not add %1: %2 (cupsd: %3)")
+                       .arg(QLatin1String(queue), output,
+                            QString::fromLocal8Bit(cupsd_->readAll()).trimmed());
+        return false;
+      }
+      QThread::msleep(50);
     }
   }
   return true;
@@ -196,18 +202,22 @@ void CupsTestServer::Stop() {
 QStringList CupsTestServer::WaitForPdfs(int count, int timeoutMs) {
   QElapsedTimer clock;
   clock.start();
-  QStringList pdfs;
   for (;;) {
-    pdfs.clear();
-    for (const QFileInfo& file : QDir(Path("out")).entryInfoList({QStringLiteral("*.pdf")})) {
-      pdfs << file.absoluteFilePath();
-    }
+    const QStringList pdfs = Pdfs();
     cups_job_t* jobs = nullptr;
     const int active = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, nullptr, 0, CUPS_WHICHJOBS_ACTIVE);
     cupsFreeJobs(active, jobs);
     if ((pdfs.size() >= count && active == 0) || clock.elapsed() > timeoutMs) return pdfs;
     QThread::msleep(20);
   }
+}
+
+QStringList CupsTestServer::Pdfs() const {
+  QStringList pdfs;
+  for (const QFileInfo& file : QDir(Path("out")).entryInfoList({QStringLiteral("*.pdf")})) {
+    pdfs << file.absoluteFilePath();
+  }
+  return pdfs;
 }
 
 int CupsTestServer::JobCount() {

@@ -35,6 +35,8 @@ class CupsTestServer final {
   // Waits until the queues wrote count PDF files and have no job left (or the time is up)
   // and returns the PDF files written.
   QStringList WaitForPdfs(int count, int timeoutMs);
+  // The PDF files the queues wrote so far.
+  QStringList Pdfs() const;
   // Every job the server was given, finished or not.
   int JobCount();
   // The folder where the server keeps the documents as they were submitted.
