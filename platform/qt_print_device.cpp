@@ -154,14 +154,24 @@ bool QtPrintDevice::QueueTakes(const QString& queue, const PaperSpec& paper) {
   // A queue without the paper would print the form on whatever paper it has.
   const double widthMm = paper.width / 10.0;
   const double heightMm = paper.height / 10.0;
-  const QSizeF size = printer_->pageLayout().pageSize().size(QPageSize::Millimeter);
+  const QString size = QStringLiteral("%1 × %2").arg(widthMm, 0, 'f', 1).arg(heightMm, 0, 'f', 1);
+  if (!QueueHasPaper(queue, widthMm, heightMm)) {
+    Warn(QStringLiteral("打印机“%1”不支持%2 毫米的纸张，没有打印。").arg(queue, size));
+    return false;
+  }
+  // The dialog's page settings reset the paper to the queue's default when opened.
+  const QPageLayout layout = printer_->pageLayout();
+  const QSizeF chosen = layout.pageSize().size(QPageSize::Millimeter);
+  const auto orientation = paper.orientation == PaperOrientation::kLandscape
+                               ? QPageLayout::Landscape
+                               : QPageLayout::Portrait;
   constexpr double kToleranceMm = 0.5;
-  if (!QueueHasPaper(queue, widthMm, heightMm) || std::abs(size.width() - widthMm) > kToleranceMm ||
-      std::abs(size.height() - heightMm) > kToleranceMm) {
-    Warn(QStringLiteral("打印机“%1”不支持%2 × %3 毫米的纸张，没有打印。")
-             .arg(queue)
-             .arg(widthMm, 0, 'f', 1)
-             .arg(heightMm, 0, 'f', 1));
+  if (std::abs(chosen.width() - widthMm) > kToleranceMm ||
+      std::abs(chosen.height() - heightMm) > kToleranceMm || layout.orientation() != orientation) {
+    Warn(QStringLiteral(
+             "所选纸张不是%1 毫米%2，没有打印。\n请在打印对话框的“属性”中选择这种纸张后重试。")
+             .arg(size, orientation == QPageLayout::Landscape ? QStringLiteral("横向")
+                                                              : QStringLiteral("纵向")));
     return false;
   }
   return true;

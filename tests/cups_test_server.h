@@ -33,7 +33,8 @@ class CupsTestServer final {
   // Stops the server; the queues stay configured but nobody answers.
   void Stop();
   // Waits until the queues wrote count PDF files and have no job left (or the time is up)
-  // and returns the PDF files written.
+  // and returns the PDF files written. cups-pdf names a file after the job's title: two
+  // jobs of one title leave one file.
   QStringList WaitForPdfs(int count, int timeoutMs);
   // The PDF files the queues wrote so far.
   QStringList Pdfs() const;
