@@ -4,11 +4,14 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPointF>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStringList>
+#include <cmath>
 
+#include "platform/print_queue.h"
 #include "platform/services.h"
 
 namespace tallyra {
@@ -22,13 +25,24 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The top-left corner of the printer's printable area in printer pixels: the page's minimum
+// margins (0 on a PDF file). Margins set to the minimum with full page off would round them
+// to whole points, and margins below it are refused without a word.
+QPointF PrintableCorner(const QPrinter& printer) {
+  QPageLayout layout = printer.pageLayout();
+  layout.setUnits(QPageLayout::Millimeter);
+  const QMarginsF minimum = layout.minimumMargins();
+  const double pixelsPerMm = printer.resolution() / 25.4;
+  return {minimum.left() * pixelsPerMm, minimum.top() * pixelsPerMm};
+}
+
 }  // namespace
 
-QtPrintDevice::QtPrintDevice(Target target, QWidget* parent, QString pdfPath,
+QtPrintDevice::QtPrintDevice(Target target, QWidget* parent, QString destination,
                              QPrinter* givenPrinter, MessageBoxes& messages)
     : target_(target),
       parent_(parent),
-      pdfPath_(std::move(pdfPath)),
+      destination_(std::move(destination)),
       messages_(messages),
       printer_(givenPrinter) {}
 
@@ -40,6 +54,12 @@ std::unique_ptr<QtPrintDevice> QtPrintDevice::ThroughDialog(QWidget* parent,
                                                             MessageBoxes& messages) {
   return std::unique_ptr<QtPrintDevice>(
       new QtPrintDevice(Target::kDialog, parent, QString(), nullptr, messages));
+}
+
+std::unique_ptr<QtPrintDevice> QtPrintDevice::ToNamedPrinter(const QString& queue, QWidget* parent,
+                                                             MessageBoxes& messages) {
+  return std::unique_ptr<QtPrintDevice>(
+      new QtPrintDevice(Target::kNamedPrinter, parent, queue, nullptr, messages));
 }
 
 std::unique_ptr<QtPrintDevice> QtPrintDevice::ToPdfFile(const QString& path, QWidget* parent,
@@ -71,32 +91,95 @@ bool QtPrintDevice::Begin(const PaperSpec& paper, std::string_view jobName) {
     ownPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer_ = ownPrinter_.get();
   }
-  PreparePrinter(*printer_, paper, FromUtf8(jobName));
-  if (target_ == Target::kPdfFile) {
-    printer_->setOutputFormat(QPrinter::PdfFormat);
-    printer_->setOutputFileName(pdfPath_);
-  } else if (target_ == Target::kDialog) {
-    QPrintDialog dialog(printer_, parent_);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    if (dialog.exec() != QDialog::Accepted) return false;  // cancelled: nothing to say
-  }
+  if (!ChoosePrinter(paper, FromUtf8(jobName))) return false;
   if (!painter_.begin(printer_)) {
     // Said aloud: otherwise the operator waits for a form that never comes.
-    messages_.Show(parent_,
-                   Message{QStringLiteral("打印机无法开始打印，请检查打印机后重试。"),
-                           QStringLiteral("打印"), MessageIcon::kWarning, MessageButtons::kOk});
+    Warn(QStringLiteral("打印机无法开始打印，请检查打印机后重试。"));
     return false;
   }
   // The painter stays in printer pixels: a window/viewport mapping would stretch by the
   // PDF page's rounding to whole points, and scale() rounds font sizes.
   pixelsPerTenthMm_ = printer_->resolution() / 254.0;
+  // The origin is the printable area's corner, not the paper's edge.
+  painter_.translate(PrintableCorner(*printer_));
   painter_.setBackgroundMode(Qt::TransparentMode);
   painter_.setPen(Qt::black);
   italic_ = false;
   SetFont(kDefaultPrintFace, kInitialPrintPoints);
   return true;
+}
+
+bool QtPrintDevice::ChoosePrinter(const PaperSpec& paper, const QString& jobName) {
+  switch (target_) {
+    case Target::kGivenPrinter:
+      PreparePrinter(*printer_, paper, jobName);
+      return true;
+    case Target::kPdfFile:
+      // PDF first: the paper then takes the PDF writer's margins (none), not a printer's.
+      printer_->setOutputFormat(QPrinter::PdfFormat);
+      printer_->setOutputFileName(destination_);
+      PreparePrinter(*printer_, paper, jobName);
+      return true;
+    case Target::kNamedPrinter: {
+      // Asked first: Qt ignores a name it does not know and prints on the default queue.
+      const QueueProblem problem = CheckPrintQueue(destination_);
+      if (problem != QueueProblem::kNone) {
+        Warn(QueueProblemText(problem, destination_));
+        return false;
+      }
+      printer_->setPrinterName(destination_);
+      PreparePrinter(*printer_, paper, jobName);
+      return QueueTakes(printer_->printerName(), paper);
+    }
+    case Target::kDialog: {
+      PreparePrinter(*printer_, paper, jobName);
+      QPrintDialog dialog(printer_, parent_);
+      dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+      dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+      dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+      if (dialog.exec() != QDialog::Accepted) return false;  // cancelled: nothing to say
+      if (printer_->outputFormat() != QPrinter::NativeFormat) return true;  // a file
+      return QueueTakes(printer_->printerName(), paper);
+    }
+  }
+  return false;
+}
+
+bool QtPrintDevice::QueueTakes(const QString& queue, const PaperSpec& paper) {
+  const QueueProblem problem = CheckPrintQueue(queue);
+  if (problem != QueueProblem::kNone) {
+    Warn(QueueProblemText(problem, queue));
+    return false;
+  }
+  // A queue without the paper would print the form on whatever paper it has.
+  const double widthMm = paper.width / 10.0;
+  const double heightMm = paper.height / 10.0;
+  const QString size = QStringLiteral("%1 × %2").arg(widthMm, 0, 'f', 1).arg(heightMm, 0, 'f', 1);
+  if (!QueueHasPaper(queue, widthMm, heightMm)) {
+    Warn(QStringLiteral("打印机“%1”不支持%2 毫米的纸张，没有打印。").arg(queue, size));
+    return false;
+  }
+  // The dialog's page settings reset the paper to the queue's default when opened.
+  const QPageLayout layout = printer_->pageLayout();
+  const QSizeF chosen = layout.pageSize().size(QPageSize::Millimeter);
+  const auto orientation = paper.orientation == PaperOrientation::kLandscape
+                               ? QPageLayout::Landscape
+                               : QPageLayout::Portrait;
+  constexpr double kToleranceMm = 0.5;
+  if (std::abs(chosen.width() - widthMm) > kToleranceMm ||
+      std::abs(chosen.height() - heightMm) > kToleranceMm || layout.orientation() != orientation) {
+    Warn(QStringLiteral(
+             "所选纸张不是%1 毫米%2，没有打印。\n请在打印对话框的“属性”中选择这种纸张后重试。")
+             .arg(size, orientation == QPageLayout::Landscape ? QStringLiteral("横向")
+                                                              : QStringLiteral("纵向")));
+    return false;
+  }
+  return true;
+}
+
+void QtPrintDevice::Warn(const QString& text) {
+  messages_.Show(parent_,
+                 Message{text, QStringLiteral("打印"), MessageIcon::kWarning, MessageButtons::kOk});
 }
 
 void QtPrintDevice::SetFont(std::string_view face, double points) {

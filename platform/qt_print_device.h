@@ -17,11 +17,16 @@ class MessageBoxes;
 
 // The device that draws a page with QPainter onto a QPrinter: a printer chosen in the
 // print dialog, a PDF file, or a printer set up by someone else (the print preview's).
-// All three share this one drawing path, in printer pixels at 0.1 mm × resolution / 254.
+// All three share this one drawing path, in printer pixels at 0.1 mm × resolution / 254,
+// from the top-left corner of the printable area (the paper's corner on a PDF file).
 class QtPrintDevice final : public PrintDevice {
  public:
   // Opens the standard print dialog preset to the job's paper when the job begins.
   static std::unique_ptr<QtPrintDevice> ThroughDialog(QWidget* parent, MessageBoxes& messages);
+  // Prints on the named queue without a dialog, once the print system says it can take the
+  // job; otherwise says why in a message box and prints nothing.
+  static std::unique_ptr<QtPrintDevice> ToNamedPrinter(const QString& queue, QWidget* parent,
+                                                       MessageBoxes& messages);
   // Writes the page as a PDF file to path.
   static std::unique_ptr<QtPrintDevice> ToPdfFile(const QString& path, QWidget* parent,
                                                   MessageBoxes& messages);
@@ -42,13 +47,20 @@ class QtPrintDevice final : public PrintDevice {
   void End() override;
 
  private:
-  enum class Target { kDialog, kPdfFile, kGivenPrinter };
-  QtPrintDevice(Target target, QWidget* parent, QString pdfPath, QPrinter* givenPrinter,
+  enum class Target { kDialog, kNamedPrinter, kPdfFile, kGivenPrinter };
+  QtPrintDevice(Target target, QWidget* parent, QString destination, QPrinter* givenPrinter,
                 MessageBoxes& messages);
+
+  // Sets up the printer for the target: the named queue, the PDF file, or the operator's
+  // choice in the dialog. False when nothing is to be printed.
+  bool ChoosePrinter(const PaperSpec& paper, const QString& jobName);
+  // Whether the chosen queue takes the job on the paper; says why not in a message box.
+  bool QueueTakes(const QString& queue, const PaperSpec& paper);
+  void Warn(const QString& text);
 
   Target target_;
   QWidget* parent_;
-  QString pdfPath_;
+  QString destination_;  // the PDF file's path or the named queue
   MessageBoxes& messages_;
   std::unique_ptr<QPrinter> ownPrinter_;  // the dialog's and the PDF file's printer
   QPrinter* printer_;

@@ -15,13 +15,18 @@ QtPrintService::QtPrintService(MessageBoxes& messages, Clock& clock)
     : messages_(messages), clock_(clock) {}
 
 bool QtPrintService::Print(QWidget* parent, const PrintRun& run) {
+  return ExecutePrintRun(run, *DeviceFor(parent, run));
+}
+
+std::unique_ptr<QtPrintDevice> QtPrintService::DeviceFor(QWidget* parent, const PrintRun& run) {
   const QString dir = UnattendedPdfDir();
-  const auto device = dir.isEmpty()
-                          ? QtPrintDevice::ThroughDialog(parent, messages_)
-                          : QtPrintDevice::ToPdfFile(
-                                NewPdfPath(dir, QString::fromStdString(run.jobName), clock_.Now()),
-                                parent, messages_);
-  return ExecutePrintRun(run, *device);
+  if (!dir.isEmpty()) {
+    return QtPrintDevice::ToPdfFile(
+        NewPdfPath(dir, QString::fromStdString(run.jobName), clock_.Now()), parent, messages_);
+  }
+  const QString queue = UnattendedPrinter();
+  if (!queue.isEmpty()) return QtPrintDevice::ToNamedPrinter(queue, parent, messages_);
+  return QtPrintDevice::ThroughDialog(parent, messages_);
 }
 
 void QtPrintService::Preview(QWidget* parent, const PrintRun& run) {
@@ -30,6 +35,8 @@ void QtPrintService::Preview(QWidget* parent, const PrintRun& run) {
 }
 
 QString UnattendedPdfDir() { return qEnvironmentVariable("TALLYRA_PDF_DIR"); }
+
+QString UnattendedPrinter() { return qEnvironmentVariable("TALLYRA_PRINTER"); }
 
 QString NewPdfPath(const QString& dir, const QString& jobName, const QDateTime& now) {
   QDir().mkpath(dir);

@@ -19,6 +19,8 @@ packages=(
   xvfb xauth xdotool imagemagick poppler-utils
   # compiles the help manual to help.chm
   fp-utils
+  # a private print server with a PDF queue for the print tests; libcups asks it about a queue
+  cups cups-client printer-driver-cups-pdf libcups2-dev
 )
 
 missing=()

@@ -1,74 +1,178 @@
 // The road of a typical print, end to end: log in, open the cheque from the main window,
 // fill it in, print it unattended to PDF and read the page back.
 #include <QComboBox>
+#include <QDir>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <climits>
+#include <cmath>
 
 #include "forms/position_table.h"
 #include "forms/windows/cell_row.h"
 #include "forms/windows/cheque_window.h"
+#include "tests/support/cups_test_server.h"
 #include "tests/support/end_to_end.h"
 
 namespace tallyra {
 namespace {
 
-using PrintEndToEndTest = EndToEndTest;
+// The page rendered at 10 pixels a millimetre, in grey.
+constexpr double kPixelsPerMm = 10;
+QImage RenderPage(const QString& pdf, const QString& pngStem) {
+  QProcess pdftoppm;
+  pdftoppm.start(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-r"), QStringLiteral("254"), QStringLiteral("-gray"),
+                  QStringLiteral("-singlefile"), QStringLiteral("-png"), pdf, pngStem});
+  EXPECT_TRUE(pdftoppm.waitForFinished(30000));
+  return QImage(pngStem + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8);
+}
+
+// The box of the dark pixels inside a box of the page, in mm; empty when there are none.
+QRectF InkWithin(const QImage& page, const QRectF& boxMm) {
+  const QRect box =
+      QRect(QPoint(int(boxMm.left() * kPixelsPerMm), int(boxMm.top() * kPixelsPerMm)),
+            QPoint(int(boxMm.right() * kPixelsPerMm), int(boxMm.bottom() * kPixelsPerMm)))
+          .intersected(page.rect());
+  int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    const uchar* line = page.constScanLine(y);
+    for (int x = box.left(); x <= box.right(); ++x) {
+      if (line[x] >= 224) continue;  // thin strokes come out grey at the queue's 300 dpi
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  if (right < 0) return {};
+  return QRectF(left / kPixelsPerMm, top / kPixelsPerMm, (right - left + 1) / kPixelsPerMm,
+                (bottom - top + 1) / kPixelsPerMm);
+}
+
+// The cheque's items at their layout positions, in 0.1 mm before the offsets.
+struct Item {
+  QString text;
+  int x;
+  int y;
+};
+const Item kChequeItems[] = {
+    {QStringLiteral("贰零壹壹"), 800, 150},
+    {QStringLiteral("壹拾壹"), 1000, 150},
+    {QStringLiteral("贰拾伍"), 1150, 150},
+    {QStringLiteral("华联商贸"), 650, 190},
+    {"1234567890", 1570, 200},
+    {QStringLiteral("壹仟贰佰叁拾肆元伍角整"), 670, 280},
+    // The full-width ￥ ends 0.5 mm before the leading digit: pdftotext reads one word.
+    {QStringLiteral("￥1"), 1730, 300},
+    {"2", 1810, 300},
+    {"3", 1850, 300},
+    {"4", 1890, 300},
+    {"5", 1930, 300},
+    {"0", 1970, 300},
+    {QStringLiteral("货款"), 610, 370},
+    {"2011", 120, 430},
+    {"11", 250, 430},
+    {"25", 330, 430},
+    {"1,234.50", 100, 590},
+};
+constexpr int kOffsetX = -15;
+constexpr int kOffsetY = 20;
+
+constexpr double kToleranceMm = 0.3;
+
+// Each item's word at layout + offsets + corner (mm) within 0.3 mm; the words found.
+std::vector<Word> ExpectItemsAt(const std::vector<Word>& words, double cornerXMm,
+                                double cornerYMm) {
+  std::vector<Word> found;
+  for (const Item& item : kChequeItems) {
+    const double xMm = (item.x + kOffsetX) / 10.0 + cornerXMm;
+    const double yMm = (item.y + kOffsetY) / 10.0 + cornerYMm;
+    const auto word = std::find_if(words.begin(), words.end(), [&](const Word& w) {
+      return w.text == item.text && std::fabs(w.xMm - xMm) <= kToleranceMm &&
+             std::fabs(w.yMm - yMm) <= kToleranceMm;
+    });
+    EXPECT_NE(word, words.end()) << item.text.toStdString() << " not at " << xMm << ", " << yMm
+                                 << " mm";
+    if (word != words.end()) found.push_back(*word);
+  }
+  return found;
+}
+
+class PrintEndToEndTest : public EndToEndTest {
+ protected:
+  ~PrintEndToEndTest() override { qunsetenv("TALLYRA_PRINTER"); }
+
+  // Logs in, opens the cheque from the main window, fills it in and presses Print.
+  void PrintFilledCheque() {
+    AddRecords("Bfzh.bsf", {{"基本户", "1234567890"}});
+    StoreChequeOffsets(kOffsetX, kOffsetY);
+    LogIn();
+    main_->OnMenuItemClicked(0, 1);  // 打印支票
+    auto* cheque = qobject_cast<ChequeWindow*>(state_.CurrentForm.data());
+    ASSERT_NE(cheque, nullptr);
+    cheque->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(cheque));
+    TypeText(cheque->findChild<QLineEdit*>(QStringLiteral("收款编辑框1")),
+             QStringLiteral("华联商贸"));
+    TypeText(cheque->findChild<QLineEdit*>(QStringLiteral("用途编辑框1")), QStringLiteral("货款"));
+    cheque->findChild<QComboBox*>(QStringLiteral("账号编辑框1"))->setCurrentIndex(0);
+    cheque->Digits()->Cell(5)->setFocus();  // 千
+    for (char digit : std::string("123450")) {
+      QTest::keyClicks(QApplication::focusWidget(), QString(QChar(digit)));
+    }
+    cheque->findChild<QPushButton*>(QStringLiteral("按钮8"))->click();
+  }
+};
 
 TEST_F(PrintEndToEndTest, APrintedChequeCarriesEveryItemAtItsPlace) {
-  ASSERT_TRUE(store_->Open("bsf\\Bfzh.bsf"));
-  ASSERT_TRUE(store_->Append({std::string("基本户"), std::string("1234567890")}));
-  store_->CloseAll();
-  StoreChequeOffsets(-15, 20);
-
-  LogIn();
-  main_->OnMenuItemClicked(0, 1);  // 打印支票
-  auto* cheque = qobject_cast<ChequeWindow*>(state_.CurrentForm.data());
-  ASSERT_NE(cheque, nullptr);
-  cheque->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(cheque));
-  TypeText(cheque->findChild<QLineEdit*>(QStringLiteral("收款编辑框1")),
-           QStringLiteral("华联商贸"));
-  TypeText(cheque->findChild<QLineEdit*>(QStringLiteral("用途编辑框1")), QStringLiteral("货款"));
-  cheque->findChild<QComboBox*>(QStringLiteral("账号编辑框1"))->setCurrentIndex(0);
-  cheque->Digits()->Cell(5)->setFocus();  // 千
-  for (char digit : std::string("123450")) {
-    QTest::keyClicks(QApplication::focusWidget(), QString(QChar(digit)));
-  }
-  cheque->findChild<QPushButton*>(QStringLiteral("按钮8"))->click();
-
-  const std::vector<Word> words = ReadWords(OnlyPdf(QStringLiteral("支票打印")));
-
-  // The cheque's items at their layout positions plus the offsets (-15, 20), in 0.1 mm.
-  const struct {
-    QString text;
-    int x;
-    int y;
-  } expected[] = {
-      {QStringLiteral("贰零壹壹"), 800, 150},
-      {QStringLiteral("壹拾壹"), 1000, 150},
-      {QStringLiteral("贰拾伍"), 1150, 150},
-      {QStringLiteral("华联商贸"), 650, 190},
-      {"1234567890", 1570, 200},
-      {QStringLiteral("壹仟贰佰叁拾肆元伍角整"), 670, 280},
-      // The full-width ￥ ends 0.5 mm before the leading digit: pdftotext reads one word.
-      {QStringLiteral("￥1"), 1730, 300},
-      {"2", 1810, 300},
-      {"3", 1850, 300},
-      {"4", 1890, 300},
-      {"5", 1930, 300},
-      {"0", 1970, 300},
-      {QStringLiteral("货款"), 610, 370},
-      {"2011", 120, 430},
-      {"11", 250, 430},
-      {"25", 330, 430},
-      {"1,234.50", 100, 590},
-  };
-  for (const auto& item : expected) {
-    EXPECT_TRUE(HasWordAt(words, item.text, item.x - 15, item.y + 20))
-        << item.text.toStdString() << " not at " << item.x - 15 << ", " << item.y + 20;
-  }
+  PrintFilledCheque();
+  // A PDF file has no unprintable margin: its printable area starts at the paper's corner.
+  ExpectItemsAt(ReadWords(OnlyPdf(QStringLiteral("支票打印"))), 0, 0);
   EXPECT_TRUE(fakes_.messages.shown.size() == 1) << "only the confirmation was shown";
+}
+
+TEST_F(PrintEndToEndTest, AChequeOnAPrintServerQueueStandsFromItsPrintableCorner) {
+  CupsTestServer server;
+  TALLYRA_REQUIRE_CUPS(server);
+  qunsetenv("TALLYRA_PDF_DIR");  // it would win over the queue
+  qputenv("TALLYRA_PRINTER", CupsTestServer::kQueue);
+  PrintFilledCheque();
+
+  const QStringList pdfs = server.WaitForPdfs(1, 60000);
+  ASSERT_EQ(pdfs.size(), 1) << "the queue wrote no PDF";
+  EXPECT_EQ(fakes_.messages.shown.size(), 1u) << "only the confirmation was shown";
+
+  // The document as the program handed it to the queue: every text is readable there.
+  const QStringList documents =
+      QDir(server.SpoolDir()).entryList({QStringLiteral("d*-001")}, QDir::Files);
+  ASSERT_EQ(documents.size(), 1);
+  const QString submitted = QDir(server.SpoolDir()).filePath(documents[0]);
+  const std::vector<Word> items = ExpectItemsAt(ReadWords(submitted), CupsTestServer::kLeftMarginMm,
+                                                CupsTestServer::kTopMarginMm);
+  ASSERT_EQ(items.size(), std::size(kChequeItems));
+
+  // The queue's page: its fonts become Type 3, whose texts and boxes pdftotext cannot read,
+  // so each item's ink is matched with the submitted page's ink around the item.
+  QTemporaryDir pngs;
+  const QImage queuePage = RenderPage(pdfs[0], pngs.filePath(QStringLiteral("queue")));
+  const QImage submittedPage = RenderPage(submitted, pngs.filePath(QStringLiteral("submitted")));
+  EXPECT_NEAR(queuePage.width() / kPixelsPerMm, 266, 0.2);
+  EXPECT_NEAR(queuePage.height() / kPixelsPerMm, 166, 0.2);
+  for (const Word& item : items) {
+    const QRectF around = QRectF(QPointF(item.xMm, item.yMm), QPointF(item.rightMm, item.bottomMm))
+                              .adjusted(-0.5, -0.5, 0.5, 0.5);
+    const QRectF expected = InkWithin(submittedPage, around);
+    const QRectF printed = InkWithin(queuePage, around);
+    ASSERT_FALSE(expected.isEmpty()) << item.text.toStdString();
+    ASSERT_FALSE(printed.isEmpty()) << item.text.toStdString() << " missing on the queue's page";
+    EXPECT_NEAR(printed.left(), expected.left(), kToleranceMm) << item.text.toStdString();
+    EXPECT_NEAR(printed.top(), expected.top(), kToleranceMm) << item.text.toStdString();
+    EXPECT_NEAR(printed.width(), expected.width(), kToleranceMm) << item.text.toStdString();
+  }
 }
 
 }  // namespace

@@ -18,14 +18,15 @@ std::vector<Word> ReadWords(const QString& pdf) {
   pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
   EXPECT_TRUE(pdftotext.waitForFinished(30000));
   const QString html = QString::fromUtf8(pdftotext.readAllStandardOutput());
-  static const QRegularExpression word(
-      QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"));
+  static const QRegularExpression word(QStringLiteral(
+      R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
   std::vector<Word> words;
   for (auto match = word.globalMatch(html); match.hasNext();) {
     const auto m = match.next();
     constexpr double kMmPerPoint = 25.4 / 72.0;
-    words.push_back({m.captured(3), m.captured(1).toDouble() * kMmPerPoint,
-                     m.captured(2).toDouble() * kMmPerPoint});
+    words.push_back({m.captured(5), m.captured(1).toDouble() * kMmPerPoint,
+                     m.captured(2).toDouble() * kMmPerPoint, m.captured(3).toDouble() * kMmPerPoint,
+                     m.captured(4).toDouble() * kMmPerPoint});
   }
   return words;
 }

@@ -15,9 +15,11 @@ struct Word {
   QString text;
   double xMm;
   double yMm;
+  double rightMm;
+  double bottomMm;
 };
 
-// The words of a PDF page with the top-left corners of their boxes, in mm.
+// The words of a PDF page with their boxes, in mm.
 std::vector<Word> ReadWords(const QString& pdf);
 
 // Whether a word with this text stands at (x, y) in 0.1 mm, within 0.3 mm.
