@@ -365,7 +365,7 @@ TEST_F(AdminSettingsWindowTest, AnOrdinaryAdministratorGetsTheReducedWindowCentr
 TEST_F(AdminSettingsWindowTest, EscClosesTheWindowAndItsRegistration) {
   Open();
   EXPECT_EQ(state_.CurrentForm, window_.data());
-  QTest::keyClick(window_, Qt::Key_Escape);
+  QTest::keyClick(NameEdit(), Qt::Key_Escape);  // from a box, where the focus is
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(window_.isNull());
   EXPECT_TRUE(state_.CurrentForm.isNull());

@@ -78,6 +78,9 @@ AdminSettingsWindow::AdminSettingsWindow(AppContext& context, QWidget* owner, QS
   setWindowTitle(QStringLiteral("管理员设置"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(356, 282);
+  // The modes switch by disabling boxes: a disabled box must look it.
+  setStyleSheet(QStringLiteral(
+      "QLineEdit:disabled { background: rgb(236, 235, 241); color: rgb(140, 140, 150); }"));
   context_.state.AdminAccountName = std::move(accountName);
   BuildControls();
   OpenAdminWindow();
@@ -188,6 +191,10 @@ void AdminSettingsWindow::BuildAdminList() {
     auto* box = new QCheckBox(QString::fromStdString(name), deleteGroup_);
     box->setObjectName(QStringLiteral("选择框%1").arg(record - 1));
     box->setGeometry(QRect(CheckBoxPlace(record), template_->size()));
+    // The forms' face is narrow enough for seven letters in the box; the tip shows
+    // a name of four Chinese characters whole.
+    box->setFont(QFont(QStringLiteral("宋体"), 9));
+    box->setToolTip(box->text());
     box->show();
     connect(box, &QCheckBox::clicked, this, [this, box] { ToggleAdmin(box); });
     context_.state.AdminCheckBoxes[static_cast<std::size_t>(record - 2)] = box;
