@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -129,6 +130,14 @@ TEST_F(AdminSettingsWindowTest, TheNameTakesCharactersUntilItHoldsSevenBytes) {
     EXPECT_EQ(fakes_.messages.Texts(), std::vector<QString>(c.refusals, kNameRule));
   }
   for (const Message& message : fakes_.messages.shown) EXPECT_EQ(message.title, "信息：");
+
+  // An input method's commit is a typed character too.
+  fakes_.messages.shown.clear();
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral("中"));
+  QCoreApplication::sendEvent(NameEdit(), &commit);
+  EXPECT_EQ(NameEdit()->text(), QStringLiteral("abcdefg"));
+  EXPECT_EQ(fakes_.messages.Texts(), std::vector<QString>{kNameRule});
 }
 
 TEST_F(AdminSettingsWindowTest, TheTwoModesExcludeEachOtherAndTickingLocksAllUntilReset) {
