@@ -244,7 +244,8 @@ void MainWindow::OpenDestination(Destination destination) {
   if (factory == windows_.end()) return;
   QWidget* window = OpenForm(context_.state, [&] { return factory->second(context_, this); });
   if (!window) return;
-  window->move(mapToGlobal(QPoint(140, 62)));  // beside the roll-up menu, not over it
+  // Beside the roll-up menu, not over it, unless the window keeps its own place.
+  if (!window->property("placesItself").toBool()) window->move(mapToGlobal(QPoint(140, 62)));
   if (IsFormDestination(destination)) {
     if (auto* label = window->findChild<QLabel*>(QStringLiteral("登录签"))) {
       label->setText(operatorPane_->text() + levelPane_->text());

@@ -1,7 +1,9 @@
 #include "app/navigation.h"
 
+#include <QLabel>
 #include <type_traits>
 
+#include "data/windows/admin_settings_window.h"
 #include "forms/windows/cheque_window.h"
 #include "forms/windows/deposit_slip_position_window.h"
 #include "forms/windows/deposit_slip_window.h"
@@ -88,8 +90,22 @@ WindowFactory Make() {
   };
 }
 
+namespace {
+
+// The logged-in operator is the one the main window's status bar names.
+QString OperatorNameOf(const QWidget* owner) {
+  const auto* pane = owner ? owner->findChild<QLabel*>(QStringLiteral("状态条1_操作员")) : nullptr;
+  return pane ? pane->text() : QString();
+}
+
+}  // namespace
+
 WindowFactories ProgramWindows() {
   return {
+      {D::kAdministrators,
+       [](AppContext& context, QWidget* owner) -> QWidget* {
+         return new AdminSettingsWindow(context, owner, OperatorNameOf(owner));
+       }},
       {D::kCheque, Make<ChequeWindow>()},
       {D::kDepositSlip, Make<DepositSlipWindow>()},
       {D::kPrintPositions, Make<PrintPositionWindow>()},
