@@ -4,6 +4,9 @@
 
 #include "forms/windows/cheque_window.h"
 #include "forms/windows/print_position_window.h"
+#include "vouchers/windows/payment_voucher_window.h"
+#include "vouchers/windows/receipt_voucher_window.h"
+#include "vouchers/windows/transfer_voucher_window.h"
 
 namespace tallyra {
 namespace {
@@ -90,6 +93,9 @@ WindowFactories ProgramWindows() {
   return {
       {D::kCheque, Make<ChequeWindow>()},
       {D::kPrintPositions, Make<PrintPositionWindow>()},
+      {D::kReceiptVoucher, Make<ReceiptVoucherWindow>()},
+      {D::kPaymentVoucher, Make<PaymentVoucherWindow>()},
+      {D::kTransferVoucher, Make<TransferVoucherWindow>()},
   };
 }
 
