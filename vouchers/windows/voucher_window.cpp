@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -28,6 +29,7 @@ VoucherWindow::VoucherWindow(AppContext& context, QWidget* owner, VoucherWindowS
       spec_(std::move(spec)) {
   setFixedSize(spec_.size);
   BuildControls(spec_.controls);
+  Dress();
   BuildLineFields();
   BuildCells();
   LinkFocusChain();
@@ -37,6 +39,24 @@ VoucherWindow::VoucherWindow(AppContext& context, QWidget* owner, VoucherWindowS
   // Leaving the date box recomputes the totals, as every cell change does.
   connect(findChild<QDateEdit*>(QStringLiteral("日期框2")), &QDateEdit::editingFinished, this,
           &VoucherWindow::RecomputeTotals);
+}
+
+void VoucherWindow::Dress() {
+  auto* banner = findChild<QLabel*>(QStringLiteral("透明标签2"));
+  QFont bannerFont(QStringLiteral("宋体"));
+  bannerFont.setPixelSize(29);
+  bannerFont.setBold(true);
+  banner->setFont(bannerFont);
+  banner->setAlignment(Qt::AlignCenter);
+  // The column captions stand centred over their columns, as on the paper voucher.
+  for (QLabel* caption : Control("分组框7")->findChildren<QLabel*>()) {
+    caption->setAlignment(Qt::AlignCenter);
+  }
+  findChild<QLabel*>(QStringLiteral("标签11"))->setAlignment(Qt::AlignCenter);
+  const QString grey = QStringLiteral("background: rgb(236, 236, 236);");
+  findChild<QLabel*>(QStringLiteral("登录签"))
+      ->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255); ") + grey);
+  StatusLine()->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0); ") + grey);
 }
 
 void VoucherWindow::BuildLineFields() {

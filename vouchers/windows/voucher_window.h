@@ -88,6 +88,8 @@ class VoucherWindow : public FormWindow {
   OffsetSource Offsets() const override;
 
  private:
+  // The banner's font, centred captions and the status colours.
+  void Dress();
   void BuildLineFields();
   void BuildCells();
   void LinkFocusChain();
