@@ -289,6 +289,12 @@ TEST_P(VoucherWindowTest, TotalCellsAreTypedOnlyOnTheReceiptVoucher) {
     // Typed, it stays until the next computation and prints as typed.
     EXPECT_EQ(yuan->text(), "7");
     EXPECT_EQ(Focus(), yuan) << "a total cell moves nothing on";
+    // Leaving the date box recomputes the totals, as a cell change does.
+    Control<QDateEdit>("日期框2")->setFocus();
+    Control("编辑框1")->setFocus();
+    EXPECT_EQ(Totals(), "_________0") << "a computed total of 0 shows its 0";
+    yuan->setFocus();
+    QTest::keyClicks(yuan, "7");
     TypeCells(0, 9, "5");
     EXPECT_EQ(Totals(), "_________5");
   } else {

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -37,8 +38,8 @@ VoucherWindow::VoucherWindow(AppContext& context, QWidget* owner, VoucherWindowS
   SetVoucherTabOrder();
   SetFirstField(Control(spec_.firstField));
   // Leaving the date box recomputes the totals, as every cell change does.
-  connect(findChild<QDateEdit*>(QStringLiteral("日期框2")), &QDateEdit::editingFinished, this,
-          &VoucherWindow::RecomputeTotals);
+  dateBox_ = findChild<QDateEdit*>(QStringLiteral("日期框2"));
+  dateBox_->installEventFilter(this);
 }
 
 void VoucherWindow::Dress() {
@@ -151,6 +152,11 @@ void VoucherWindow::SetVoucherTabOrder() {
     order.push_back(Control(name));
   }
   SetTabOrder(order);
+}
+
+bool VoucherWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == dateBox_ && event->type() == QEvent::FocusOut) RecomputeTotals();
+  return FormWindow::eventFilter(watched, event);
 }
 
 void VoucherWindow::RecomputeTotals() {

@@ -86,6 +86,7 @@ class VoucherWindow : public FormWindow {
   void LoadLists() override;
   const PrintLayout& Layout() const override;
   OffsetSource Offsets() const override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // The banner's font, centred captions and the status colours.
@@ -98,6 +99,7 @@ class VoucherWindow : public FormWindow {
 
   VoucherWindowSpec spec_;
   std::array<CellRow*, kVoucherLines> lines_{};
+  QDateEdit* dateBox_ = nullptr;
   CellRow* totals_ = nullptr;
   CellRow* totalMarks_ = nullptr;
 };
