@@ -29,7 +29,8 @@ void ApplyLook(QApplication& app) {
       QStringLiteral("QLineEdit { border: 1px solid rgb(198, 196, 215); border-radius: 2px;"
                      " padding: 1px 2px; background: white; }"
                      "QLineEdit:focus { border-color: rgb(122, 128, 168); }"
-                     "QLineEdit:read-only { background: rgb(236, 235, 241); }"));
+                     "QLineEdit:read-only { background: rgb(236, 235, 241); }"
+                     "QLineEdit[narrow=\"true\"] { padding: 0px; border-radius: 0px; }"));
 }
 
 void MapFonts() {

@@ -8,6 +8,9 @@
 #include "forms/windows/deposit_slip_position_window.h"
 #include "forms/windows/deposit_slip_window.h"
 #include "forms/windows/print_position_window.h"
+#include "vouchers/windows/payment_voucher_window.h"
+#include "vouchers/windows/receipt_voucher_window.h"
+#include "vouchers/windows/transfer_voucher_window.h"
 
 namespace tallyra {
 namespace {
@@ -110,6 +113,9 @@ WindowFactories ProgramWindows() {
       {D::kDepositSlip, Make<DepositSlipWindow>()},
       {D::kPrintPositions, Make<PrintPositionWindow>()},
       {D::kDepositSlipPositions, Make<DepositSlipPositionWindow>()},
+      {D::kReceiptVoucher, Make<ReceiptVoucherWindow>()},
+      {D::kPaymentVoucher, Make<PaymentVoucherWindow>()},
+      {D::kTransferVoucher, Make<TransferVoucherWindow>()},
   };
 }
 

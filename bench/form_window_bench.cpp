@@ -12,6 +12,7 @@
 #include "forms/windows/cheque_window.h"
 #include "forms/windows/deposit_slip_window.h"
 #include "platform/qt_services.h"
+#include "vouchers/windows/transfer_voucher_window.h"
 
 namespace {
 
@@ -64,6 +65,10 @@ void BM_OpenDepositSlipWindow(benchmark::State& state) {
       state, {"Bfqc.bsf", "Bfzh.bsf", "Bfyh.bsf", "Dfqc.bsf", "Dfzh.bsf", "Dfyh.bsf"});
 }
 
+void BM_OpenTransferVoucherWindow(benchmark::State& state) {
+  OpenForm<TransferVoucherWindow>(state, {"Zjzzkm.bsf", "Zjmxkm.bsf", "Zdzzkm.bsf", "Zdmxkm.bsf"});
+}
+
 BENCHMARK(BM_OpenChequeWindow)
     ->Arg(1000)
     ->Arg(10000)
@@ -71,6 +76,15 @@ BENCHMARK(BM_OpenChequeWindow)
     ->Repetitions(7)
     ->ReportAggregatesOnly();
 BENCHMARK(BM_OpenDepositSlipWindow)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly();
+
+// The window alone (0) as a baseline, then its four subject tables filled.
+BENCHMARK(BM_OpenTransferVoucherWindow)
+    ->Arg(0)
     ->Arg(1000)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond)

@@ -11,7 +11,11 @@ constexpr std::size_t kMaxFaceBytes = 31;
 void Execute(const PrintOperation& operation, PrintDevice& device) {
   switch (operation.kind) {
     case PrintOperation::Kind::kSetFont:
-      device.SetPrintFont(operation.face, operation.points);
+      if (operation.systemFace) {
+        device.SetPrintSystemFont(operation.points);
+      } else {
+        device.SetPrintFont(operation.face, operation.points);
+      }
       break;
     case PrintOperation::Kind::kSetItalic:
       device.SetPrintItalic(operation.italic);
@@ -34,6 +38,10 @@ void PrintDevice::SetPrintFont(std::string_view face, double points) {
   if (!started_) return;
   const std::size_t bytes = GbkLength(face);
   SetFont(bytes == 0 || bytes > kMaxFaceBytes ? kDefaultPrintFace : face, points);
+}
+
+void PrintDevice::SetPrintSystemFont(double points) {
+  if (started_) SetSystemFont(points);
 }
 
 void PrintDevice::SetPrintItalic(bool on) {

@@ -26,6 +26,8 @@ class PrintDevice {
   // printer was chosen or it could not start; every later call then does nothing.
   bool BeginPrintJob(const PaperSpec& paper, std::string_view jobName);
   void SetPrintFont(std::string_view face, double points);
+  // The platform's default user-interface face at the given size.
+  void SetPrintSystemFont(double points);
   void SetPrintItalic(bool on);
   // Draws the text with its top-left corner at (x, y) in 0.1 mm; an empty text draws
   // nothing.
@@ -38,6 +40,7 @@ class PrintDevice {
  protected:
   virtual bool Begin(const PaperSpec& paper, std::string_view jobName) = 0;
   virtual void SetFont(std::string_view face, double points) = 0;
+  virtual void SetSystemFont(double points) = 0;
   virtual void SetItalic(bool on) = 0;
   virtual void Text(int x, int y, std::string_view text) = 0;
   virtual void End() = 0;

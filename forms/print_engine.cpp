@@ -83,13 +83,17 @@ PrintRun PreparePrintRun(const PrintLayout& layout, const FieldValues& fields,
   PrintRun run{layout.jobName, layout.paper, {}};
   std::vector<PrintOperation>& operations = run.operations;
   for (const LayoutItem& item : layout.items) {
-    if (item.font)
-      operations.push_back(PrintOperation::SetFont(item.font->face, item.font->points));
-    if (item.italic) operations.push_back(PrintOperation::SetItalic(true));
+    if (item.font) {
+      operations.push_back(item.font->systemFace
+                               ? PrintOperation::SetSystemFont(item.font->points)
+                               : PrintOperation::SetFont(item.font->face, item.font->points));
+    }
+    if (item.italicOn) operations.push_back(PrintOperation::SetItalic(true));
 
     const int y = item.y + OffsetAt(offsets, item.offset.y);
     if (item.digitRow.empty()) {
-      std::string_view source = FieldText(fields, item.source);
+      std::string_view source =
+          item.constant.empty() ? FieldText(fields, item.source) : std::string_view(item.constant);
       if (source.empty() && !item.fallback.empty()) source = FieldText(fields, item.fallback);
       if (!source.empty()) {
         AddText(operations, item.x + OffsetAt(offsets, item.offset.x), y, Prepare(item, source));
@@ -106,7 +110,7 @@ PrintRun PreparePrintRun(const PrintLayout& layout, const FieldValues& fields,
       }
     }
 
-    if (item.italic) operations.push_back(PrintOperation::SetItalic(false));
+    if (item.italicOff) operations.push_back(PrintOperation::SetItalic(false));
   }
   return run;
 }

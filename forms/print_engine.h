@@ -21,7 +21,8 @@ using FieldValues = std::map<std::string, std::string, std::less<>>;
 int TruncateOffset(double stored);
 
 // The operations printing the layout's items in order: for each item its font, italic on
-// if marked, its texts at the item's position plus its offsets, and italic off again. An
+// if the item switches it on, its texts at the item's position plus its offsets, and
+// italic off if the item switches it off. An
 // empty source text prints nothing. An offset index beyond the list counts as 0, as a
 // position table without records gives.
 PrintRun PreparePrintRun(const PrintLayout& layout, const FieldValues& fields,

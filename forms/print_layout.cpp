@@ -10,6 +10,7 @@ std::vector<std::string> SourceNames(const PrintLayout& layout) {
     if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
   };
   for (const LayoutItem& item : layout.items) {
+    if (!item.constant.empty()) continue;
     if (item.digitRow.empty()) {
       add(item.source);
       if (!item.fallback.empty()) add(item.fallback);
@@ -20,9 +21,17 @@ std::vector<std::string> SourceNames(const PrintLayout& layout) {
   return names;
 }
 
-LayoutItem LayoutItem::Italic() const {
+LayoutItem LayoutItem::Italic() const { return ItalicFrom().ItalicUntil(); }
+
+LayoutItem LayoutItem::ItalicFrom() const {
   LayoutItem item = *this;
-  item.italic = true;
+  item.italicOn = true;
+  return item;
+}
+
+LayoutItem LayoutItem::ItalicUntil() const {
+  LayoutItem item = *this;
+  item.italicOff = true;
   return item;
 }
 
@@ -62,6 +71,12 @@ LayoutItem TextItem(const PrintFont& font, int x, int y, std::string source) {
   item.x = x;
   item.y = y;
   item.source = std::move(source);
+  return item;
+}
+
+LayoutItem CaptionItem(const PrintFont& font, int x, int y, std::string text) {
+  LayoutItem item = TextItem(font, x, y, std::string());
+  item.constant = std::move(text);
   return item;
 }
 

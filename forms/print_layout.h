@@ -23,6 +23,9 @@ struct PaperSpec {
 struct PrintFont {
   std::string face;
   double points = 0;
+  // The platform's default user-interface face instead of `face`: the font a printer
+  // starts with when the form gives it none of its own.
+  bool systemFace = false;
 
   friend bool operator==(const PrintFont&, const PrintFont&) = default;
 };
@@ -30,6 +33,7 @@ struct PrintFont {
 // The two faces the forms print in.
 inline PrintFont SongFont(double points) { return {"宋体", points}; }
 inline PrintFont KaiFont(double points) { return {"楷体_GB2312", points}; }
+inline PrintFont SystemFont(double points) { return {"", points, true}; }
 
 // What is done to a source text before it is printed.
 enum class Preparation {
@@ -62,12 +66,14 @@ struct DigitColumn {
 
 struct LayoutItem {
   std::optional<PrintFont> font = {};  // none: the current font stays
-  bool italic = false;                 // on for this item only
+  bool italicOn = false;               // italic switched on before the item
+  bool italicOff = false;              // and off after it
   int x = 0;
   int y = 0;
   OffsetRef offset = {};
   std::string source = {};    // the control whose text is printed
   std::string fallback = {};  // printed instead when the source's text is empty
+  std::string constant = {};  // a caption printed as it is: source and fallback unused
   // When not empty, the item is a digit row: source and x are not used, each column
   // has its own x.
   std::vector<DigitColumn> digitRow = {};
@@ -75,7 +81,12 @@ struct LayoutItem {
   std::size_t breakBytes = 0;  // kBreakAfter only
 
   // Small modifiers, so that a layout table reads one row per item.
+  // Italic for this item only.
   LayoutItem Italic() const;
+  // Italic switched on before the item and left on; ItalicUntil switches it off after
+  // the item. Items between them print in italic without switching.
+  LayoutItem ItalicFrom() const;
+  LayoutItem ItalicUntil() const;
   LayoutItem Prepared(Preparation how) const;
   LayoutItem BrokenAfter(std::size_t bytes) const;
   LayoutItem Or(std::string otherSource) const;
@@ -85,6 +96,8 @@ struct LayoutItem {
 
 // A text item: the source's text in the font at (x, y).
 LayoutItem TextItem(const PrintFont& font, int x, int y, std::string source);
+// A caption the form prints whatever the window holds.
+LayoutItem CaptionItem(const PrintFont& font, int x, int y, std::string text);
 // A digit row at y, one column per cell.
 LayoutItem DigitRowItem(const PrintFont& font, int y, std::vector<DigitColumn> columns);
 // Control names prefix + first, prefix + (first + step), … (count of them).

@@ -13,6 +13,12 @@ PrintOperation PrintOperation::SetFont(std::string face, double points) {
   return operation;
 }
 
+PrintOperation PrintOperation::SetSystemFont(double points) {
+  PrintOperation operation = SetFont(std::string(), points);
+  operation.systemFace = true;
+  return operation;
+}
+
 PrintOperation PrintOperation::SetItalic(bool on) {
   PrintOperation operation;
   operation.kind = Kind::kSetItalic;
@@ -33,7 +39,8 @@ std::string Describe(const PrintOperation& operation) {
   std::ostringstream out;
   switch (operation.kind) {
     case PrintOperation::Kind::kSetFont:
-      out << "font " << operation.face << ' ' << operation.points;
+      out << "font " << (operation.systemFace ? "(system)" : operation.face) << ' '
+          << operation.points;
       break;
     case PrintOperation::Kind::kSetItalic:
       out << (operation.italic ? "italic on" : "italic off");

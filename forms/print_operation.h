@@ -12,14 +12,16 @@ struct PrintOperation {
   enum class Kind { kSetFont, kSetItalic, kText };
 
   Kind kind = Kind::kText;
-  std::string face;     // kSetFont
-  double points = 0;    // kSetFont
-  bool italic = false;  // kSetItalic
-  int x = 0;            // kText: the top-left corner in 0.1 mm, offsets included
+  std::string face;         // kSetFont
+  double points = 0;        // kSetFont
+  bool systemFace = false;  // kSetFont: the platform's user-interface face, not `face`
+  bool italic = false;      // kSetItalic
+  int x = 0;                // kText: the top-left corner in 0.1 mm, offsets included
   int y = 0;
   std::string text;  // kText: CR, LF or CR LF start a new line below
 
   static PrintOperation SetFont(std::string face, double points);
+  static PrintOperation SetSystemFont(double points);
   static PrintOperation SetItalic(bool on);
   static PrintOperation Text(int x, int y, std::string text);
 

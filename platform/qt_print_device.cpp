@@ -1,5 +1,6 @@
 #include "platform/qt_print_device.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -189,6 +190,11 @@ void QtPrintDevice::SetFont(std::string_view face, double points) {
   font_.setUnderline(false);
   font_.setItalic(italic_);
   painter_.setFont(font_);
+}
+
+void QtPrintDevice::SetSystemFont(double points) {
+  const QString face = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+  SetFont(face.toUtf8().toStdString(), points);
 }
 
 void QtPrintDevice::SetItalic(bool on) {

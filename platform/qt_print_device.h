@@ -42,6 +42,7 @@ class QtPrintDevice final : public PrintDevice {
  protected:
   bool Begin(const PaperSpec& paper, std::string_view jobName) override;
   void SetFont(std::string_view face, double points) override;
+  void SetSystemFont(double points) override;
   void SetItalic(bool on) override;
   void Text(int x, int y, std::string_view text) override;
   void End() override;

@@ -88,10 +88,11 @@ TEST_F(DepositSlipWindowTest, HintsTabOrderAndTheDigitRowLeadingToTheBillKind) {
   const struct {
     const char* field;
     int bytes;
-  } fields[] = {{"出全称组合框2", 64}, {"出账号组合框3", 32}, {"出开户行组合框4", 32},
-                {"收全称编辑框2", 64}, {"收账号编辑框3", 32}, {"收开户行编辑框4", 32},
-                {"种类组合框5", 12},   {"张数编辑框3", 6},    {"号码编辑框4", 32},
-                {"用途编辑框1", 76}};
+  } fields[] = {// The first list has the focus already: begin elsewhere, so that it gets it anew.
+                {"用途编辑框1", 76},     {"出全称组合框2", 64}, {"出账号组合框3", 32},
+                {"出开户行组合框4", 32}, {"收全称编辑框2", 64}, {"收账号编辑框3", 32},
+                {"收开户行编辑框4", 32}, {"种类组合框5", 12},   {"张数编辑框3", 6},
+                {"号码编辑框4", 32}};
   for (const auto& f : fields) {
     window_->findChild<QWidget*>(QString::fromUtf8(f.field))->setFocus();
     EXPECT_EQ(Control<QLabel>("警告签")->text(),

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QWidget>
@@ -79,7 +80,10 @@ bool WindowKeys::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   // A drop-down list's popup is a window of its own: its keys are its own.
   if (!widget || widget->window() != window_) return QObject::eventFilter(watched, event);
-  if (event->type() == QEvent::FocusIn) {
+  // A window coming back to the front gives the focus back to its control: that is no
+  // move of the operator's, and the status line keeps what it says.
+  if (event->type() == QEvent::FocusIn &&
+      static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason) {
     auto* list = qobject_cast<QComboBox*>(widget->parentWidget());
     emit FocusEntered(list ? list : widget);
   }

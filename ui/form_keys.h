@@ -38,7 +38,8 @@ class WindowKeys final : public QObject {
   static void FocusNext(QWidget* window);
 
  signals:
-  // A control got the focus; for a drop-down list's inner edit, the list.
+  // A control got the focus from the operator or the program (not from the window coming
+  // back to the front); for a drop-down list's inner edit, the list.
   void FocusEntered(QWidget* control);
 
  protected:

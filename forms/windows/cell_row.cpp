@@ -45,6 +45,10 @@ QLineEdit* CellRow::MakeCell(const CellSpec& spec, QWidget* parent) {
   cell->setMaxLength(1);
   cell->setAlignment(Qt::AlignCenter);
   if (spec.rect.isEmpty()) cell->setFixedWidth(22);
+  // The look's padding leaves a narrow placed cell (the vouchers' are 14 pixels wide) too
+  // little room for a digit: such a cell is marked for a look without padding.
+  constexpr int kPaddedWidth = 20;
+  if (!spec.rect.isEmpty() && spec.rect.width() < kPaddedWidth) cell->setProperty("narrow", true);
   switch (entry_) {
     case CellEntry::kTyped: {
       const int k = Size();

@@ -106,32 +106,39 @@ void FormWindow::BuildControls(const std::vector<ControlSpec>& table) {
     QWidget* control = nullptr;
     switch (spec.kind) {
       case Kind::kLabel:
-        control = Caption(parent, QString::fromUtf8(spec.name), text);
+        control = Caption(parent, QString::fromStdString(spec.name), text);
         break;
       case Kind::kGroup:
-        control = Group(parent, QString::fromUtf8(spec.name), text);
+        control = Group(parent, QString::fromStdString(spec.name), text);
         break;
       case Kind::kTextBox:
-        control = AddTextBox(parent, spec.name, spec.maxBytes);
+        control = AddTextBox(parent, spec.name.c_str(), spec.maxBytes);
         break;
       case Kind::kMultiLine:
-        control = AddMultiLineBox(parent, spec.name, spec.maxBytes);
+        control = AddMultiLineBox(parent, spec.name.c_str(), spec.maxBytes);
         break;
       case Kind::kComboBox:
-        control = AddComboBox(parent, spec.name, spec.maxBytes);
+        control = AddComboBox(parent, spec.name.c_str(), spec.maxBytes);
         break;
       case Kind::kDerived:
-        control = AddDerivedBox(parent, spec.name);
+        control = AddDerivedBox(parent, spec.name.c_str());
         break;
       case Kind::kInteger: {
-        auto* box = AddTextBox(parent, spec.name, spec.maxBytes);
+        auto* box = AddTextBox(parent, spec.name.c_str(), spec.maxBytes);
         box->setMaxLength(spec.maxBytes);
         TypeDigitsOnly(box);
         control = box;
         break;
       }
       case Kind::kDate:
-        control = AddDateBox(parent, spec.name);
+        control = AddDateBox(parent, spec.name.c_str());
+        break;
+      case Kind::kOperatorLine:
+      case Kind::kStatusLine:
+      case Kind::kNewButton:
+      case Kind::kPrintButton:
+      case Kind::kPreviewButton:
+        control = MakeBarPart(spec.kind, parent);
         break;
     }
     control->setGeometry(spec.rect);
@@ -170,31 +177,48 @@ FormWindow::DigitGroup FormWindow::AddBankDigits(QWidget* parent, QLineEdit* fig
 }
 
 QGroupBox* FormWindow::BuildBottomBar(const char* groupName) {
+  using Kind = ControlSpec::Kind;
   QGroupBox* group = Group(this, QString::fromUtf8(groupName), QString());
-  operatorLine_ = Caption(group, QStringLiteral("登录签"), QString());
-  statusLine_ = Caption(group, QStringLiteral("警告签"), QString());
-  statusLine_->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160);"));
-  const struct {
-    const char* name;
-    const char* caption;
-    void (FormWindow::*action)();
-  } buttons[] = {{"按钮6", "&N 新　建", &FormWindow::ResetForm},
-                 {"按钮8", "&P 打　印", &FormWindow::Print},
-                 {"按钮预览", "&V 预　览", &FormWindow::Preview}};
   auto* row = new QHBoxLayout;
-  row->addWidget(operatorLine_, 1);
-  for (const auto& button : buttons) {
-    auto* push = new QPushButton(QString::fromUtf8(button.caption), group);
-    push->setObjectName(QString::fromUtf8(button.name));
-    connect(push, &QPushButton::clicked, this, button.action);
-    row->addWidget(push);
+  row->addWidget(MakeBarPart(Kind::kOperatorLine, group), 1);
+  for (Kind button : {Kind::kNewButton, Kind::kPrintButton, Kind::kPreviewButton}) {
+    row->addWidget(MakeBarPart(button, group));
   }
-  printButton_ = findChild<QPushButton*>(QStringLiteral("按钮8"));
   auto* layout = new QVBoxLayout(group);
   layout->setContentsMargins(6, 4, 6, 4);
   layout->addLayout(row);
-  layout->addWidget(statusLine_);
+  layout->addWidget(MakeBarPart(Kind::kStatusLine, group));
   return group;
+}
+
+QWidget* FormWindow::MakeBarPart(ControlSpec::Kind kind, QWidget* parent) {
+  using Kind = ControlSpec::Kind;
+  if (kind == Kind::kOperatorLine) {
+    operatorLine_ = Caption(parent, QStringLiteral("登录签"), QString());
+    return operatorLine_;
+  }
+  if (kind == Kind::kStatusLine) {
+    statusLine_ = Caption(parent, QStringLiteral("警告签"), QString());
+    statusLine_->setStyleSheet(QStringLiteral("color: rgb(0, 0, 160);"));
+    return statusLine_;
+  }
+  const struct {
+    Kind kind;
+    const char* name;
+    const char* caption;
+    void (FormWindow::*action)();
+  } buttons[] = {{Kind::kNewButton, "按钮6", "&N 新　建", &FormWindow::ResetForm},
+                 {Kind::kPrintButton, "按钮8", "&P 打　印", &FormWindow::Print},
+                 {Kind::kPreviewButton, "按钮预览", "&V 预　览", &FormWindow::Preview}};
+  for (const auto& button : buttons) {
+    if (button.kind != kind) continue;
+    auto* push = new QPushButton(QString::fromUtf8(button.caption), parent);
+    push->setObjectName(QString::fromUtf8(button.name));
+    connect(push, &QPushButton::clicked, this, button.action);
+    if (kind == Kind::kPrintButton) printButton_ = push;
+    return push;
+  }
+  return nullptr;
 }
 
 void FormWindow::SetTabOrder(const std::vector<QWidget*>& order) {

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "forms/position_table.h"
@@ -39,9 +40,15 @@ struct ControlSpec {
     kDerived,    // a read-only box the program fills
     kInteger,    // digits and the minus sign typed, at most maxBytes characters
     kDate,       // a date box, today after New
+    // The parts of the bottom bar, for windows that place it by pixel.
+    kOperatorLine,   // 登录签
+    kStatusLine,     // 警告签
+    kNewButton,      // 按钮6
+    kPrintButton,    // 按钮8
+    kPreviewButton,  // 按钮预览
   };
   Kind kind;
-  const char* name;
+  std::string name;
   const char* parent;  // the group it stands in, by name; "" for the window
   QRect rect;          // in the parent
   const char* text = "";
@@ -126,6 +133,7 @@ class FormWindow : public QWidget {
   // Reads the offsets, prints (or previews) the layout with the window's texts and
   // closes the position table.
   void PrintRoutine(bool preview);
+  QWidget* MakeBarPart(ControlSpec::Kind kind, QWidget* parent);
 
   AppContext& context_;
   FormRegistration registration_;

@@ -12,6 +12,10 @@ void RecordingPrintDevice::SetFont(std::string_view face, double points) {
   job->operations.push_back(PrintOperation::SetFont(std::string(face), points));
 }
 
+void RecordingPrintDevice::SetSystemFont(double points) {
+  job->operations.push_back(PrintOperation::SetSystemFont(points));
+}
+
 void RecordingPrintDevice::SetItalic(bool on) {
   job->operations.push_back(PrintOperation::SetItalic(on));
 }

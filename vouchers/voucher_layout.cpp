@@ -1,0 +1,157 @@
+#include "vouchers/voucher_layout.h"
+
+#include <array>
+
+namespace tallyra {
+namespace {
+
+// The x of the amount columns 千万 … 分, of the left and right posting marks.
+constexpr std::array<int, kVoucherAmountCells> kCellX = {1950, 1990, 2040, 2080, 2120,
+                                                         2160, 2200, 2240, 2280, 2330};
+constexpr int kLeftMarkX = 2370;
+constexpr int kLineRightMarkX = 2420;
+constexpr const char* kAttachments = "编辑框85";
+
+struct LineControls {
+  int counterparty, summary, firstCell, leftMark, rightMark;
+};
+constexpr std::array<LineControls, kVoucherLines> kLineControls = {{
+    {3, 14, 4, 16, 15},
+    {30, 29, 19, 18, 17},
+    {58, 57, 47, 46, 45},
+    {44, 43, 33, 32, 31},
+    {72, 71, 61, 60, 59},
+}};
+// Receipt and payment: general and detail subject boxes of lines 1 to 5.
+constexpr std::array<std::array<int, 2>, kVoucherLines> kSubjectBoxes = {
+    {{2, 3}, {5, 4}, {9, 8}, {7, 6}, {11, 10}}};
+
+std::string Edit(int n) { return "编辑框" + std::to_string(n); }
+std::string Combo(int n) { return "组合框" + std::to_string(n); }
+
+// Items printed upright after the first switch the font once; the rest keep it.
+LayoutItem Text(int x, int y, std::string source) {
+  return TextItem(SongFont(8), x, y, std::move(source)).KeepingFont();
+}
+
+// The line's ten amount cells, one character each, italic switched on before them, and
+// its posting marks; the right mark switches italic off when `italicEnds`.
+void AddAmounts(std::vector<LayoutItem>& items, const VoucherLineNames& line, int y,
+                bool italicEnds) {
+  for (int j = 0; j < kVoucherAmountCells; ++j) {
+    LayoutItem cell = Text(kCellX[static_cast<std::size_t>(j)], y, line.cells[j]);
+    items.push_back(j == 0 ? cell.ItalicFrom() : cell);
+  }
+  items.push_back(Text(kLeftMarkX, y, line.leftMark));
+  const LayoutItem right = Text(kLineRightMarkX, y, line.rightMark);
+  items.push_back(italicEnds ? right.ItalicUntil() : right);
+}
+
+std::vector<DigitColumn> TotalColumns() {
+  std::vector<DigitColumn> columns;
+  const std::vector<std::string> names = VoucherTotalCells();
+  for (std::size_t j = 0; j < names.size(); ++j) columns.push_back({names[j], kCellX[j], 0});
+  return columns;
+}
+
+// The receipt and payment vouchers; they differ in the first item's font and the names.
+PrintLayout ReceiptOrPayment(VoucherKind kind) {
+  const bool receipt = kind == VoucherKind::kReceipt;
+  const LayoutItem cashier = TextItem(SystemFont(8), 2230, 400, "编辑框1");
+  std::vector<LayoutItem> items = {
+      // The receipt's cashier number stays in the printer's initial font.
+      receipt ? cashier.KeepingFont() : cashier,
+      TextItem(SongFont(8), 490, 500, "组合框1"),
+      Text(1100, 500, "日期框2").Prepared(Preparation::kYearFigures),
+      Text(1280, 500, "日期框2").Prepared(Preparation::kMonthFigures),
+      Text(1450, 500, "日期框2").Prepared(Preparation::kDayFigures),
+      Text(2230, 500, "编辑框2"),
+  };
+  for (int k = 0; k < kVoucherLines; ++k) {
+    const VoucherLineNames line = VoucherLine(kind, k);
+    const int y = 710 + 80 * k;
+    items.push_back(Text(260, y, line.counterparty).BrokenAfter(22));
+    items.push_back(Text(630, y, line.summary).BrokenAfter(44));
+    items.push_back(Text(1340, y, line.subjects[0]).BrokenAfter(16));
+    items.push_back(Text(1650, y, line.subjects[1]).BrokenAfter(16));
+    // Line 2 is followed by the attachment count, still italic; line 5 by the totals.
+    AddAmounts(items, line, y, k != 1 && k != 4);
+    if (k == 1) items.push_back(Text(2470, 870, kAttachments).ItalicUntil());
+  }
+  items.push_back(DigitRowItem(SongFont(8), 1110, TotalColumns()).KeepingFont());
+  items.push_back(Text(kLeftMarkX, 1110, "编辑框74"));
+  items.push_back(Text(2410, 1110, "编辑框73").ItalicUntil());
+  return {receipt ? "收款凭证打印" : "付款凭证打印",
+          {1250, 2660, PaperOrientation::kLandscape},
+          std::move(items)};
+}
+
+PrintLayout MakeTransferLayout() {
+  using P = Preparation;
+  std::vector<LayoutItem> items = {
+      TextItem(SystemFont(8), 2230, 400, "编辑框1"),
+      TextItem(SongFont(8), 1100, 500, "日期框2").Prepared(P::kYearFigures),
+      Text(1280, 500, "日期框2").Prepared(P::kMonthFigures),
+      Text(1450, 500, "日期框2").Prepared(P::kDayFigures),
+      Text(2240, 500, "编辑框2"),
+  };
+  constexpr std::array<int, kVoucherLines> kLineY = {730, 810, 880, 960, 1040};
+  constexpr std::array<int, 4> kSubjectX = {1040, 1270, 1500, 1730};
+  for (int k = 0; k < kVoucherLines; ++k) {
+    const VoucherLineNames line = VoucherLine(VoucherKind::kTransfer, k);
+    const int y = kLineY[static_cast<std::size_t>(k)];
+    items.push_back(Text(250, y, line.counterparty).BrokenAfter(22));
+    items.push_back(Text(590, y, line.summary).BrokenAfter(28));
+    for (std::size_t s = 0; s < kSubjectX.size(); ++s) {
+      items.push_back(Text(kSubjectX[s], y, line.subjects[s]).BrokenAfter(14));
+    }
+    AddAmounts(items, line, y, true);
+    if (k == 1) items.push_back(Text(2470, 890, kAttachments));
+  }
+  items.push_back(CaptionItem(SongFont(8), 250, 1120, "      合    计    ").KeepingFont());
+  items.push_back(DigitRowItem(SongFont(8), 1120, TotalColumns()).KeepingFont().ItalicFrom());
+  items.push_back(Text(kLeftMarkX, 1120, "编辑框74"));
+  items.push_back(Text(kLineRightMarkX, 1120, "编辑框73").ItalicUntil());
+  return {"转帐凭证打印", {1250, 2660, PaperOrientation::kLandscape}, std::move(items)};
+}
+
+}  // namespace
+
+VoucherLineNames VoucherLine(VoucherKind kind, int k) {
+  const LineControls& c = kLineControls.at(static_cast<std::size_t>(k));
+  VoucherLineNames line;
+  line.counterparty = Edit(c.counterparty);
+  line.summary = Edit(c.summary);
+  if (kind == VoucherKind::kTransfer) {
+    for (int s = 1; s <= 4; ++s) line.subjects.push_back(Combo(4 * k + s));
+  } else {
+    for (int box : kSubjectBoxes.at(static_cast<std::size_t>(k))) {
+      line.subjects.push_back(Combo(box));
+    }
+  }
+  line.cells = NumberedNames("编辑框", c.firstCell, kVoucherAmountCells);
+  line.leftMark = Edit(c.leftMark);
+  line.rightMark = Edit(c.rightMark);
+  return line;
+}
+
+std::vector<std::string> VoucherTotalCells() {
+  return NumberedNames("编辑框", 75, kVoucherAmountCells);
+}
+
+const PrintLayout& ReceiptVoucherLayout() {
+  static const PrintLayout layout = ReceiptOrPayment(VoucherKind::kReceipt);
+  return layout;
+}
+
+const PrintLayout& PaymentVoucherLayout() {
+  static const PrintLayout layout = ReceiptOrPayment(VoucherKind::kPayment);
+  return layout;
+}
+
+const PrintLayout& TransferVoucherLayout() {
+  static const PrintLayout layout = MakeTransferLayout();
+  return layout;
+}
+
+}  // namespace tallyra
