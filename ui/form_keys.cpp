@@ -79,7 +79,10 @@ bool WindowKeys::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   // A drop-down list's popup is a window of its own: its keys are its own.
   if (!widget || widget->window() != window_) return QObject::eventFilter(watched, event);
-  if (event->type() == QEvent::FocusIn) {
+  // The window getting active again gives the focus back where it was: the operator did
+  // not move, so the status line stays.
+  if (event->type() == QEvent::FocusIn &&
+      static_cast<QFocusEvent*>(event)->reason() != Qt::ActiveWindowFocusReason) {
     auto* list = qobject_cast<QComboBox*>(widget->parentWidget());
     emit FocusEntered(list ? list : widget);
   }
