@@ -2,8 +2,10 @@
 
 #include <type_traits>
 
+#include "forms/windows/cash_deposit_window.h"
 #include "forms/windows/cheque_window.h"
 #include "forms/windows/print_position_window.h"
+#include "forms/windows/wire_transfer_window.h"
 
 namespace tallyra {
 namespace {
@@ -88,7 +90,9 @@ WindowFactory Make() {
 
 WindowFactories ProgramWindows() {
   return {
+      {D::kCashDepositSlip, Make<CashDepositWindow>()},
       {D::kCheque, Make<ChequeWindow>()},
+      {D::kWireTransfer, Make<WireTransferWindow>()},
       {D::kPrintPositions, Make<PrintPositionWindow>()},
   };
 }
