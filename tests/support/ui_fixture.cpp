@@ -32,11 +32,25 @@ void UiFixture::AddOperator(const std::string& name, const std::string& password
 }
 
 void UiFixture::StoreChequeOffsets(double dx, double dy) {
+  StoreOffsets(OffsetPair::kCheque, dx, dy);
+}
+
+void UiFixture::StoreOffsets(OffsetPair pair, double dx, double dy) {
   std::vector<Value> offsets(kPositionFields, Value(0.0));
-  offsets[0] = dx;
-  offsets[1] = dy;
+  const auto x = static_cast<std::size_t>(2 * static_cast<int>(pair) - 2);
+  offsets[x] = dx;
+  offsets[x + 1] = dy;
   ASSERT_TRUE(store_->Open("bsf\\" + std::string(kPositionTable), kPositionTablePassword));
   ASSERT_TRUE(store_->Append(offsets));
+  store_->CloseAll();
+}
+
+void UiFixture::AddRecords(const std::string& file,
+                           const std::vector<std::vector<std::string>>& records) {
+  ASSERT_TRUE(store_->Open("bsf\\" + file));
+  for (const auto& record : records) {
+    ASSERT_TRUE(store_->Append(std::vector<Value>(record.begin(), record.end())));
+  }
   store_->CloseAll();
 }
 

@@ -10,6 +10,7 @@
 
 #include "data/fatal_error.h"
 #include "data/record_store.h"
+#include "forms/position_table.h"
 #include "tests/support/fake_services.h"
 #include "ui/app_context.h"
 
@@ -31,6 +32,10 @@ class UiFixture : public ::testing::Test {
   void AddOperator(const std::string& name, const std::string& password, const std::string& level);
   // Stores the position table's record with the cheque's pair and every other offset 0.
   void StoreChequeOffsets(double dx, double dy);
+  // The same for any form's pair.
+  void StoreOffsets(OffsetPair pair, double dx, double dy);
+  // Appends records of texts to a table of the catalogue.
+  void AddRecords(const std::string& file, const std::vector<std::vector<std::string>>& records);
 
   QTemporaryDir dir_;
   FakeServices fakes_;
