@@ -67,6 +67,9 @@ QComboBox* FormWindow::AddComboBox(QWidget* parent, const char* name, int maxByt
   list->setInsertPolicy(QComboBox::NoInsert);
   // The operator types freely: a list never completes typed text by itself.
   list->setCompleter(nullptr);
+  // Its width comes from the window, never from measuring every entry: a list of
+  // thousands would otherwise be shaped text by text when the window is first shown.
+  list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   GbkLimit::Attach(list, maxBytes);
   if (onNew == OnNew::kClear) AddResetStep([list] { list->setEditText(QString()); });
   return list;
