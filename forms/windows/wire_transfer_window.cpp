@@ -51,12 +51,15 @@ WireTransferWindow::WireTransferWindow(AppContext& context, QWidget* owner)
   layout->addWidget(
       BuildParty({"分组框4", "汇款人", "汇全称组合框2", "汇账号组合框3", "汇省组合框1",
                   "汇市组合框1", "汇市县组合框2", "汇开户行组合框4", "汇出地点", "汇出行名称", 1},
-                 remitter_));
+                 remitter_),
+      1);
   layout->addWidget(
       BuildParty({"分组框2", "收款人", "收全称编辑框2", "收账号编辑框3", "收省组合框3",
                   "收市组合框3", "收市县组合框4", "收开户行编辑框4", "汇入地点", "汇入行名称", 11},
-                 payee_));
-  layout->addWidget(BuildOther());
+                 payee_),
+      1);
+  // The groups share the window's height; the bottom bar keeps its own.
+  layout->addWidget(BuildOther(), 1);
   layout->addWidget(BuildBottomBar("分组框3"));
   SetWireTabOrder();
   SetFirstField(remitter_.name);
