@@ -10,6 +10,7 @@
 #include "forms/capitals.h"
 #include "forms/cash_deposit_layout.h"
 #include "forms/windows/cell_row.h"
+#include "ui/controls.h"
 
 namespace tallyra {
 namespace {
@@ -94,8 +95,7 @@ void CashDepositWindow::BuildDenominations() {
   auto* group = Control("分组框7");
   int label = 8;
   const auto caption = [&](const QString& text, const QRect& rect, Qt::Alignment align) {
-    QLabel* l = new QLabel(text, group);
-    l->setObjectName(QStringLiteral("标签%1").arg(label++));
+    QLabel* l = Caption(group, QStringLiteral("标签%1").arg(label++), text);
     l->setAlignment(align | Qt::AlignVCenter);
     l->setGeometry(rect);
   };
