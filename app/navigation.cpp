@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "data/windows/admin_settings_window.h"
+#include "forms/windows/cash_deposit_window.h"
 #include "forms/windows/cheque_window.h"
 #include "forms/windows/deposit_slip_position_window.h"
 #include "forms/windows/deposit_slip_window.h"
@@ -11,6 +12,7 @@
 #include "vouchers/windows/payment_voucher_window.h"
 #include "vouchers/windows/receipt_voucher_window.h"
 #include "vouchers/windows/transfer_voucher_window.h"
+#include "forms/windows/wire_transfer_window.h"
 
 namespace tallyra {
 namespace {
@@ -109,8 +111,10 @@ WindowFactories ProgramWindows() {
        [](AppContext& context, QWidget* owner) -> QWidget* {
          return new AdminSettingsWindow(context, owner, OperatorNameOf(owner));
        }},
+      {D::kCashDepositSlip, Make<CashDepositWindow>()},
       {D::kCheque, Make<ChequeWindow>()},
       {D::kDepositSlip, Make<DepositSlipWindow>()},
+      {D::kWireTransfer, Make<WireTransferWindow>()},
       {D::kPrintPositions, Make<PrintPositionWindow>()},
       {D::kDepositSlipPositions, Make<DepositSlipPositionWindow>()},
       {D::kReceiptVoucher, Make<ReceiptVoucherWindow>()},

@@ -230,6 +230,9 @@ TEST_F(ChequeWindowTest, PreviewShowsThePageWithoutAsking) {
 }
 
 TEST_F(ChequeWindowTest, EnterMovesOnAndEscCloses) {
+  Control<QDateEdit>("日期框1")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(Focus(), Control("附加编辑框2")) << "a date box is left at once, not by section";
   Control("附加编辑框2")->setFocus();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_EQ(Focus(), Control("收款编辑框3"));

@@ -10,11 +10,10 @@
 #include "forms/cheque_layout.h"
 #include "forms/print_device.h"
 #include "tests/support/filled_cheque.h"
+#include "tests/support/print_operation_printer.h"
 #include "tests/support/recording_print_device.h"
 
 namespace tallyra {
-
-void PrintTo(const PrintOperation& operation, std::ostream* out) { *out << Describe(operation); }
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "ui/form_keys.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -72,6 +73,10 @@ void WindowKeys::FocusNext(QWidget* window) {
   // proxies and disabled or hidden controls included.
   QWidget* focused = QApplication::focusWidget();
   if (!focused || focused->window() != window) focused = window;
+  // A date box takes Tab to step through its year, month and day: the window moves on.
+  for (QWidget* w = focused; w && w != window; w = w->parentWidget()) {
+    if (qobject_cast<QAbstractSpinBox*>(w)) focused = window;
+  }
   QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
   QApplication::sendEvent(focused, &tab);
 }

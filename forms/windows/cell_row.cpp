@@ -64,6 +64,10 @@ QLineEdit* CellRow::MakeCell(const CellSpec& spec, QWidget* parent) {
       MakeDerived(cell);
       break;
   }
+  // A given rectangle can be as narrow as 14 pixels: without the padding the digit fits.
+  if (!spec.rect.isEmpty()) {
+    cell->setStyleSheet(cell->styleSheet() + QStringLiteral(" QLineEdit { padding: 0px; }"));
+  }
   return cell;
 }
 

@@ -248,7 +248,7 @@ void FormWindow::ResetForm() {
   for (const auto& step : resetSteps_) step();
   if (amounts_) amounts_->Recompute();
   if (firstField_) firstField_->setFocus();
-  statusLine_->setText(greeting_);
+  statusLine_->setText(newGreeting_.isEmpty() ? greeting_ : newGreeting_);
   printButton_->setEnabled(true);
 }
 

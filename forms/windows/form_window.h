@@ -112,6 +112,8 @@ class FormWindow : public QWidget {
   // The bottom bar: 登录签, New, Print, Preview and 警告签.
   QGroupBox* BuildBottomBar(const char* groupName);
   void SetFirstField(QWidget* field) { firstField_ = field; }
+  // The status line New shows, when it differs from the greeting at creation.
+  void SetNewGreeting(const QString& text) { newGreeting_ = text; }
   void SetInputHints(bool shown) { hintsShown_ = shown; }
   // Tab order through the controls in the order given.
   void SetTabOrder(const std::vector<QWidget*>& order);
@@ -139,6 +141,7 @@ class FormWindow : public QWidget {
   FormRegistration registration_;
   ListFiller lists_;
   QString greeting_;
+  QString newGreeting_;
   WindowKeys* keys_ = nullptr;
   QLabel* operatorLine_ = nullptr;
   QLabel* statusLine_ = nullptr;

@@ -31,8 +31,9 @@ void UiFixture::AddOperator(const std::string& name, const std::string& password
   store.CloseAll();
 }
 
-void UiFixture::AddRecords(const char* file, const std::vector<std::vector<std::string>>& records) {
-  ASSERT_TRUE(store_->Open(std::string("bsf\\") + file));
+void UiFixture::AddRecords(const std::string& file,
+                           const std::vector<std::vector<std::string>>& records) {
+  ASSERT_TRUE(store_->Open("bsf\\" + file));
   for (const auto& record : records) {
     ASSERT_TRUE(store_->Append(std::vector<Value>(record.begin(), record.end())));
   }

@@ -31,12 +31,16 @@ class UiFixture : public ::testing::Test {
   // Appends an operator to the operator table (its password hashed cheaply).
   void AddOperator(const std::string& name, const std::string& password, const std::string& level);
   // Appends records of text values to a table.
-  void AddRecords(const char* file, const std::vector<std::vector<std::string>>& records);
+  void AddRecords(const std::string& file, const std::vector<std::vector<std::string>>& records);
   // Stores the first record of a position table: the values from the source's first
   // field on, every other offset 0.
   void StoreOffsets(const OffsetSource& source, const std::vector<double>& values);
   // The cheque's pair, every other offset 0.
   void StoreChequeOffsets(double dx, double dy);
+  // The same for any form's pair.
+  void StoreOffsets(OffsetPair pair, double dx, double dy) {
+    StoreOffsets(OffsetsOf(pair), {dx, dy});
+  }
 
   QTemporaryDir dir_;
   FakeServices fakes_;

@@ -1,0 +1,51 @@
+#include "forms/wire_transfer_layout.h"
+
+namespace tallyra {
+namespace {
+
+// The eleven amount cells 亿 … 分 (编辑框4 … 编辑框14): the paper's cells are not evenly
+// spaced.
+std::vector<DigitColumn> AmountColumns() {
+  const int xs[] = {1110, 1160, 1220, 1270, 1320, 1370, 1430, 1480, 1530, 1590, 1640};
+  const std::vector<std::string> names = NumberedNames("编辑框", 4, 11);
+  std::vector<DigitColumn> columns;
+  for (std::size_t k = 0; k < names.size(); ++k) columns.push_back({names[k], xs[k]});
+  return columns;
+}
+
+PrintLayout MakeWireTransferLayout() {
+  using P = Preparation;
+  const PrintFont small = SongFont(8);
+  const PrintFont song = SongFont(10);
+  // clang-format off
+  return PrintLayout{"电汇凭证打印", {2660, 1660, PaperOrientation::kPortrait}, {
+      TextItem(small,       700,  200, "日期框1").Prepared(P::kYearFigures),
+      TextItem(small,       880,  200, "日期框1").Prepared(P::kMonthFigures),
+      TextItem(small,       950,  200, "日期框1").Prepared(P::kDayFigures),
+      TextItem(small,       300,  260, "汇全称组合框2").BrokenAfter(32),
+      TextItem(small,       1100, 260, "收全称编辑框2").BrokenAfter(32),
+      TextItem(song,        300,  330, "汇账号组合框3").Italic().Prepared(P::kAccountOf),
+      TextItem(song,        1100, 330, "收账号编辑框3").Italic().Prepared(P::kAccountOf),
+      TextItem(song,        300,  390, "汇省组合框1"),
+      // The county, or the city when no county was given.
+      TextItem(song,        520,  390, "汇市县组合框2").Or("汇市组合框1"),
+      TextItem(song,        1100, 390, "收省组合框3"),
+      TextItem(song,        1350, 390, "收市县组合框4").Or("收市组合框3"),
+      TextItem(song,        300,  460, "汇开户行组合框4"),
+      TextItem(song,        1100, 460, "收开户行编辑框4"),
+      TextItem(KaiFont(11), 200,  550, "大写编辑框2"),
+      DigitRowItem(song,          560, AmountColumns()).Italic(),
+      TextItem(song,        1100, 610, "密码编辑框3"),
+      TextItem(song,        1050, 690, "附加编辑框4").BrokenAfter(32),
+  }};
+  // clang-format on
+}
+
+}  // namespace
+
+const PrintLayout& WireTransferLayout() {
+  static const PrintLayout layout = MakeWireTransferLayout();
+  return layout;
+}
+
+}  // namespace tallyra
