@@ -163,6 +163,9 @@ struct RecordStore::Impl {
   bool Mark(const Condition& condition, bool deleted);
   Value ReadField(int index);
   int FieldIndexOf(std::string_view fieldName);
+  int FieldIndexOfNumber(int fieldNumber);
+  // Puts the pointer on record `record` of the current table, or fails with kStoreNoRecord.
+  OpenTable* PositionAt(int record);
 };
 
 RecordStore::RecordStore(TableLocation location) : impl_(std::make_unique<Impl>()) {
@@ -293,6 +296,15 @@ int RecordStore::Impl::FieldIndexOf(std::string_view fieldName) {
   RaiseFatalError(kStoreNoSuchField, kNoSuchFieldText);
 }
 
+// Checks the number before turning it into an index: fieldNumber - 1 overflows for INT_MIN.
+int RecordStore::Impl::FieldIndexOfNumber(int fieldNumber) {
+  if (!current) RaiseFatalError(kStoreNoCurrentTable, kNoCurrentTableText);
+  if (fieldNumber < 1 || fieldNumber > static_cast<int>(current->file->Fields().size())) {
+    RaiseFatalError(kStoreNoSuchField, kNoSuchFieldText);
+  }
+  return fieldNumber - 1;
+}
+
 Value RecordStore::Impl::ReadField(int index) {
   if (!current) RaiseFatalError(kStoreNoCurrentTable, kNoCurrentTableText);
   const auto& fields = current->file->Fields();
@@ -308,7 +320,9 @@ Value RecordStore::Read(std::string_view fieldName) {
   return impl_->ReadField(impl_->FieldIndexOf(fieldName));
 }
 
-Value RecordStore::Read(int fieldNumber) { return impl_->ReadField(fieldNumber - 1); }
+Value RecordStore::Read(int fieldNumber) {
+  return impl_->ReadField(impl_->FieldIndexOfNumber(fieldNumber));
+}
 
 namespace {
 
@@ -328,13 +342,14 @@ std::string RecordStore::ReadText(std::string_view fieldName) {
 }
 
 std::string RecordStore::ReadText(int fieldNumber) {
-  Value value = impl_->ReadField(fieldNumber - 1);
-  return TextOf(impl_->current->file->Fields()[fieldNumber - 1], std::move(value));
+  const int index = impl_->FieldIndexOfNumber(fieldNumber);
+  return TextOf(impl_->current->file->Fields()[index], impl_->ReadField(index));
 }
 
 double RecordStore::ReadNumber(int fieldNumber) {
-  const Value value = impl_->ReadField(fieldNumber - 1);
-  const FieldDef& field = impl_->current->file->Fields()[fieldNumber - 1];
+  const int index = impl_->FieldIndexOfNumber(fieldNumber);
+  const Value value = impl_->ReadField(index);
+  const FieldDef& field = impl_->current->file->Fields()[index];
   if (!IsNumericType(field.type)) {
     RaiseFatalError(kStoreWrongFieldType,
                     "字段“" + field.name + "”不是数值型字段，无法作为数值读取");
@@ -461,6 +476,49 @@ bool RecordStore::Purge() {
   table->pointer = Remap(table->file->Records(), onRecord, afterLast, anchor, table->pointer);
   return impl_->Succeed();
 }
+
+OpenTable* RecordStore::Impl::PositionAt(int record) {
+  OpenTable* table = Current();
+  if (!table) return nullptr;
+  if (record < 0 || record >= table->Count()) {
+    Fail(kStoreNoRecord, "没有第 " + std::to_string(record + 1LL) + " 条记录");
+    return nullptr;
+  }
+  table->pointer = record;
+  return table;
+}
+
+bool RecordStore::ReadAt(int record, int fieldNumber, Value* value) {
+  OpenTable* table = impl_->Current();
+  if (!table) return false;
+  if (fieldNumber < 1 || fieldNumber > static_cast<int>(table->file->Fields().size())) {
+    return impl_->Fail(kStoreNoSuchField, kNoSuchFieldText);
+  }
+  const int saved = table->pointer;
+  if (!impl_->PositionAt(record)) return false;
+  *value = impl_->ReadField(fieldNumber - 1);
+  table->pointer = saved;
+  return true;
+}
+
+bool RecordStore::ModifyAt(int record, const std::vector<std::optional<Value>>& values) {
+  return impl_->PositionAt(record) && Modify(values);
+}
+
+bool RecordStore::DeleteAt(int record) {
+  OpenTable* table = impl_->PositionAt(record);
+  if (!table) return false;
+  WriteScope scope(*table->file);
+  bool sameRecord = true;
+  if (impl_->BeginWrite(*table, scope, &sameRecord) != kStoreOk) return false;
+  if (!sameRecord) return impl_->Fail(kStoreRecordGone, "该记录已被另一程序删除");
+  std::string error;
+  int code = table->file->Delete(static_cast<std::size_t>(table->pointer), &error);
+  if (code == kStoreOk) code = scope.Commit(&error);
+  return code == kStoreOk ? impl_->Succeed() : impl_->Fail(code, error);
+}
+
+bool RecordStore::AppendEmpty() { return Append({}); }
 
 std::string RecordStore::FieldName(int fieldNumber) const {
   if (!impl_->Current()) return {};

@@ -118,6 +118,18 @@ class RecordStore final {
   bool UnmarkDeleted(const Condition& condition = nullptr);
   bool Purge();
 
+  // Random access by 0-based record index over the records Read sees, for a grid. Each
+  // fails with kStoreNoCurrentTable without a table, kStoreNoRecord for an index outside
+  // 0 .. RecordCount() - 1, kStoreRecordGone when another program removed that record.
+  // Field fieldNumber (1-based) of record `record` into *value; the pointer stays put.
+  bool ReadAt(int record, int fieldNumber, Value* value);
+  // Modify of record `record`; the pointer moves to it.
+  bool ModifyAt(int record, const std::vector<std::optional<Value>>& values);
+  // Removes record `record` from the file at once; the pointer moves to the one after it.
+  bool DeleteAt(int record);
+  // Appends a record with every field empty or zero; the pointer moves to it.
+  bool AppendEmpty();
+
   std::string FieldName(int fieldNumber) const;
   int FieldSize(int fieldNumber) const;
   int FieldCount() const;

@@ -538,6 +538,16 @@ int TableFile::DeleteMarked(std::string* error) {
   return kStoreOk;
 }
 
+int TableFile::Delete(std::size_t index, std::string* error) {
+  Statement statement(db_, "DELETE FROM records WHERE id = ?");
+  if (!statement.Prepared()) return FailSqlite("写入", error);
+  sqlite3_bind_int64(statement.Get(), 1, records_[index].id);
+  if (sqlite3_step(statement.Get()) != SQLITE_DONE) return FailSqlite("写入", error);
+  if (sqlite3_changes(db_) != 1) return Fail(kStoreRecordGone, "记录已被删除", error);
+  records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
+  return kStoreOk;
+}
+
 int TableFile::Commit(std::string* error) {
   if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
     const int code = FailSqlite("写入", error);

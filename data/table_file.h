@@ -65,6 +65,7 @@ class TableFile final {
              std::string* error);
   int SetDeleted(std::size_t index, bool deleted, std::string* error);
   int DeleteMarked(std::string* error);
+  int Delete(std::size_t index, std::string* error);
   int Commit(std::string* error);
   void Rollback();
 
