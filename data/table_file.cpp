@@ -13,6 +13,7 @@
 
 #include "data/field_value.h"
 #include "data/table_path.h"
+#include "data/table_sql.h"
 
 namespace tallyra {
 namespace {
@@ -23,123 +24,19 @@ constexpr int kApplicationId = 0x546C7279;
 constexpr int kFirstFormat = 1;
 constexpr int kFormatVersion = 2;
 constexpr int kBusyTimeoutMs = 5000;
-constexpr std::size_t kSaltBytes = 16;
-constexpr std::size_t kVerifierBytes = 32;
-
-struct TypeName {
-  FieldType type;
-  const char* name;
-  const char* column;
-};
-
-constexpr std::array<TypeName, 11> kTypeNames = {{
-    {FieldType::kByte, "byte", "INTEGER"},
-    {FieldType::kShort, "short", "INTEGER"},
-    {FieldType::kInt, "int", "INTEGER"},
-    {FieldType::kLong, "long", "INTEGER"},
-    {FieldType::kFloat, "float", "REAL"},
-    {FieldType::kDouble, "double", "REAL"},
-    {FieldType::kBool, "bool", "INTEGER"},
-    {FieldType::kDateTime, "datetime", "INTEGER"},
-    {FieldType::kText, "text", "TEXT"},
-    {FieldType::kMemo, "memo", "TEXT"},
-    {FieldType::kBinary, "binary", "BLOB"},
-}};
-
-const TypeName& NameOf(FieldType type) {
-  for (const TypeName& t : kTypeNames) {
-    if (t.type == type) return t;
-  }
-  return kTypeNames.back();
-}
-
-bool TypeFromName(std::string_view name, FieldType* type) {
-  for (const TypeName& t : kTypeNames) {
-    if (name == t.name) {
-      *type = t.type;
-      return true;
-    }
-  }
-  return false;
-}
-
-std::string Column(std::size_t index) { return "f" + std::to_string(index + 1); }
-
-// A prepared statement that finalizes itself.
-class Statement {
- public:
-  Statement(sqlite3* db, const std::string& sql) {
-    rc_ = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr);
-  }
-  ~Statement() { sqlite3_finalize(stmt_); }
-  Statement(const Statement&) = delete;
-  Statement& operator=(const Statement&) = delete;
-  bool Prepared() const { return rc_ == SQLITE_OK; }
-  int PrepareCode() const { return rc_; }
-  sqlite3_stmt* Get() const { return stmt_; }
-
- private:
-  sqlite3_stmt* stmt_ = nullptr;
-  int rc_ = SQLITE_OK;
-};
-
-int Bind(sqlite3_stmt* stmt, int index, const Value& value) {
-  if (const auto* text = std::get_if<std::string>(&value)) {
-    return sqlite3_bind_text(stmt, index, text->data(), static_cast<int>(text->size()),
-                             SQLITE_TRANSIENT);
-  }
-  if (const auto* number = std::get_if<std::int64_t>(&value)) {
-    return sqlite3_bind_int64(stmt, index, *number);
-  }
-  if (const auto* real = std::get_if<double>(&value))
-    return sqlite3_bind_double(stmt, index, *real);
-  if (const auto* flag = std::get_if<bool>(&value)) return sqlite3_bind_int(stmt, index, *flag);
-  if (const auto* blob = std::get_if<Blob>(&value)) {
-    return sqlite3_bind_blob(stmt, index, blob->data(), static_cast<int>(blob->size()),
-                             SQLITE_TRANSIENT);
-  }
-  return sqlite3_bind_null(stmt, index);
-}
-
-Value ColumnValue(sqlite3_stmt* stmt, int column, FieldType type) {
-  switch (type) {
-    case FieldType::kText:
-    case FieldType::kMemo: {
-      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-      return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, column)))
-                  : std::string();
-    }
-    case FieldType::kFloat:
-    case FieldType::kDouble:
-      return sqlite3_column_double(stmt, column);
-    case FieldType::kBool:
-      return sqlite3_column_int64(stmt, column) != 0;
-    case FieldType::kBinary: {
-      const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(stmt, column));
-      const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt, column));
-      return bytes ? Blob(bytes, bytes + size) : Blob();
-    }
-    default:
-      return static_cast<std::int64_t>(sqlite3_column_int64(stmt, column));
-  }
-}
-
-bool ComputeVerifier(std::string_view password, const unsigned char* salt, unsigned char* out) {
-  if (sodium_init() < 0) return false;
-  return crypto_generichash(out, kVerifierBytes,
-                            reinterpret_cast<const unsigned char*>(password.data()),
-                            password.size(), salt, kSaltBytes) == 0;
-}
-
-bool IsDamage(int rc) {
-  const int primary = rc & 0xFF;
-  return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT || primary == SQLITE_ERROR ||
-         primary == SQLITE_FORMAT;
-}
-
-std::string Quoted(const std::string& path) { return "“" + path + "”"; }
-
 }  // namespace
+
+using table_sql::Bind;
+using table_sql::Column;
+using table_sql::ColumnValue;
+using table_sql::ComputeVerifier;
+using table_sql::IsDamage;
+using table_sql::kSaltBytes;
+using table_sql::kVerifierBytes;
+using table_sql::NameOf;
+using table_sql::Quoted;
+using table_sql::Statement;
+using table_sql::TypeFromName;
 
 TableFile::TableFile(std::string path, sqlite3* db) : path_(std::move(path)), db_(db) {}
 
