@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <utility>
 
 #include "data/catalogue.h"
+#include "data/daily_backup.h"
 #include "data/fatal_error.h"
 #include "data/field_value.h"
 #include "data/table_file.h"
@@ -96,36 +96,14 @@ struct RecordStore::Impl {
   std::vector<std::shared_ptr<OpenTable>> closed;
   int lastError = kStoreOk;
   std::string lastErrorText;
-  BackupPolicy backup;
-  bool backupFailureReported = false;
-  std::map<std::string, std::string> backedUpDay;  // path -> the day of its last backup
+  DailyBackup backup;
   DamageHandler damageHandler;
   bool handlingDamage = false;
 
   // A change of the table was committed: back it up if it is the day's first.
   bool Changed(OpenTable& table) {
-    if (backup.today) BackUp(table);
+    backup.AfterChange(table.path, *table.file);
     return Succeed();
-  }
-  void BackUp(OpenTable& table) {
-    const std::string day = backup.today();
-    std::string& done = backedUpDay[table.path];
-    if (done == day) return;
-    TableBackups backups(table.path.substr(0, table.path.find_last_of('/')));
-    const std::string file = FileNameOf(table.path);
-    if (!backups.Has(day, file)) {
-      std::string error;
-      if (table.file->CopyTo(backups.PathFor(day, file), &error) != kStoreOk) {
-        // Tried again at the next change; the operator hears of it once.
-        if (!backupFailureReported && backup.reportFailure) {
-          backupFailureReported = true;
-          backup.reportFailure(error);
-        }
-        return;
-      }
-      backups.Prune(day);
-    }
-    done = day;
   }
 
   bool Succeed() {
@@ -594,7 +572,9 @@ bool RecordStore::IsMarkedDeleted() const {
   return table && table->OnRecord() && table->file->Records()[table->pointer].deleted;
 }
 
-void RecordStore::SetBackupPolicy(BackupPolicy policy) { impl_->backup = std::move(policy); }
+void RecordStore::SetBackupPolicy(BackupPolicy policy) {
+  impl_->backup.SetPolicy(std::move(policy));
+}
 
 void RecordStore::SetDamageHandler(DamageHandler handler) {
   impl_->damageHandler = std::move(handler);
