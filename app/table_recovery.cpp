@@ -23,8 +23,8 @@ QString BackupFolderOf(const std::string& path) {
 bool OfferRestore(AppContext& context, const std::string& path, const std::string& reason) {
   MessageBoxes& messages = context.services.messages;
   QWidget* parent = QApplication::activeWindow();
-  const QString damaged = QStringLiteral("表文件“%1”已损坏，不能使用：\n%2\n\n")
-                              .arg(Native(path), QString::fromStdString(reason));
+  // The reason names the file already.
+  const QString damaged = QString::fromStdString(reason) + QStringLiteral("\n\n");
   const auto backup = context.store.NewestBackup(path);
   if (!backup) {
     messages.Show(parent,
