@@ -14,13 +14,19 @@ constexpr char kFieldsTag = 'F';
 constexpr char kProtectionTag = 'P';
 constexpr char kTableTag = 'T';
 
+constexpr std::size_t kFeedBytes = 4096;
+
+std::int64_t CutToEightBytes(const unsigned char* hash) {
+  std::uint64_t cut = 0;
+  for (int i = 7; i >= 0; --i) cut = (cut << 8) | hash[i];
+  return static_cast<std::int64_t>(cut);
+}
+
 std::int64_t Hash(const std::string& bytes) {
   std::array<unsigned char, crypto_generichash_BYTES_MIN> hash{};
   crypto_generichash(hash.data(), hash.size(), reinterpret_cast<const unsigned char*>(bytes.data()),
                      bytes.size(), nullptr, 0);
-  std::uint64_t cut = 0;
-  for (int i = 7; i >= 0; --i) cut = (cut << 8) | hash[static_cast<std::size_t>(i)];
-  return static_cast<std::int64_t>(cut);
+  return CutToEightBytes(hash.data());
 }
 
 }  // namespace
@@ -74,13 +80,30 @@ std::int64_t RecordChecksum::OfRecord(std::int64_t id, bool deleted,
   return Hash(buffer_);
 }
 
-void RecordChecksum::BeginTable() { table_.assign(1, kTableTag); }
-
-void RecordChecksum::AddRecord(std::int64_t id, bool deleted, const std::vector<Value>& values) {
-  Serialize(table_, id, deleted, values);
+void RecordChecksum::BeginTable() {
+  crypto_generichash_init(&table_, nullptr, 0, crypto_generichash_BYTES_MIN);
+  buffer_.assign(1, kTableTag);
 }
 
-std::int64_t RecordChecksum::FinishTable() { return Hash(table_); }
+// Fed in pieces of about a hash block's multiple: one buffer of the whole table would be
+// a fresh large allocation at every first open.
+void RecordChecksum::AddRecord(std::int64_t id, bool deleted, const std::vector<Value>& values) {
+  Serialize(buffer_, id, deleted, values);
+  if (buffer_.size() >= kFeedBytes) Feed();
+}
+
+std::int64_t RecordChecksum::FinishTable() {
+  Feed();
+  std::array<unsigned char, crypto_generichash_BYTES_MIN> hash{};
+  crypto_generichash_final(&table_, hash.data(), hash.size());
+  return CutToEightBytes(hash.data());
+}
+
+void RecordChecksum::Feed() {
+  crypto_generichash_update(&table_, reinterpret_cast<const unsigned char*>(buffer_.data()),
+                            buffer_.size());
+  buffer_.clear();
+}
 
 std::int64_t RecordChecksum::OfFields(const std::vector<FieldDef>& fields) {
   buffer_.assign(1, kFieldsTag);

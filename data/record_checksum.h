@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sodium.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -35,9 +37,10 @@ class RecordChecksum final {
   static void AddInteger(std::string& out, std::int64_t value);
   static void AddBytes(std::string& out, const void* data, std::size_t size);
 
-  // Both kept between calls, so a load of many records allocates once.
-  std::string buffer_;
-  std::string table_;
+  void Feed();
+
+  std::string buffer_;  // kept between calls, so a load of many records allocates once
+  crypto_generichash_state table_{};
 };
 
 }  // namespace tallyra
