@@ -93,9 +93,12 @@ std::optional<TableBackup> TableBackups::NewestSound(const std::string& fileName
 
 int RestoreTableFile(const std::string& tablePath, const TableBackup& backup,
                      const std::string& stamp, std::string* movedTo, std::string* error) {
+  // Paths stay UTF-8 text for SQLite and the messages; PathFromUtf8 only for the file system.
+  const std::string asideText = tablePath + ".damaged-" + stamp;
+  const std::string incomingText = tablePath + ".restoring";
   const fs::path table = PathFromUtf8(tablePath);
-  const fs::path aside = PathFromUtf8(tablePath + ".damaged-" + stamp);
-  const fs::path incoming = PathFromUtf8(tablePath + ".restoring");
+  const fs::path aside = PathFromUtf8(asideText);
+  const fs::path incoming = PathFromUtf8(incomingText);
   const auto fail = [&](const std::string& reason) {
     std::error_code ignored;
     fs::remove(incoming, ignored);
@@ -103,7 +106,7 @@ int RestoreTableFile(const std::string& tablePath, const TableBackup& backup,
     return kStoreIoError;
   };
   std::error_code ec;
-  if (fs::exists(aside, ec)) return fail("“" + aside.string() + "”已存在");
+  if (fs::exists(aside, ec)) return fail("“" + asideText + "”已存在");
   fs::remove(incoming, ec);
   // Through SQLite, so the copy is synced to disk and checked before it is used.
   sqlite3* source = nullptr;
@@ -112,7 +115,7 @@ int RestoreTableFile(const std::string& tablePath, const TableBackup& backup,
           ? kStoreOk
           : kStoreIoError;
   std::string reason = source ? sqlite3_errmsg(source) : "out of memory";
-  if (code == kStoreOk) code = CopyTableFile(source, incoming.string(), &reason);
+  if (code == kStoreOk) code = CopyTableFile(source, incomingText, &reason);
   sqlite3_close(source);
   if (code != kStoreOk) return fail(reason);
   fs::rename(table, aside, ec);
@@ -123,7 +126,7 @@ int RestoreTableFile(const std::string& tablePath, const TableBackup& backup,
     fs::rename(aside, table, ignored);  // put the damaged file back: nothing is lost
     return fail(ec.message());
   }
-  if (movedTo) *movedTo = aside.string();
+  if (movedTo) *movedTo = asideText;
   return kStoreOk;
 }
 

@@ -28,16 +28,16 @@ int RunWith(sqlite3* db, const char* sql, std::initializer_list<std::int64_t> pa
   return rc;
 }
 
-// backup/upgrade/NAME in the file's folder, or NAME.2, NAME.3 … when that exists.
+// backup/upgrade/NAME in the file's folder, or NAME.2, NAME.3 … when that exists; UTF-8.
 std::string UpgradeCopyPath(const std::string& path) {
-  const std::filesystem::path file = PathFromUtf8(path);
-  const std::filesystem::path folder = file.parent_path() / "backup" / "upgrade";
-  std::filesystem::path candidate = folder / file.filename();
+  const std::string first =
+      path.substr(0, path.find_last_of('/')) + "/backup/upgrade/" + FileNameOf(path);
+  std::string candidate = first;
   std::error_code ec;
-  for (int n = 2; std::filesystem::exists(candidate, ec); ++n) {
-    candidate = folder / (file.filename().string() + "." + std::to_string(n));
+  for (int n = 2; std::filesystem::exists(PathFromUtf8(candidate), ec); ++n) {
+    candidate = first + "." + std::to_string(n);
   }
-  return candidate.string();
+  return candidate;
 }
 
 }  // namespace
