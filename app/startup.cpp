@@ -9,6 +9,7 @@
 #include "app/login_window.h"
 #include "app/look.h"
 #include "app/main_window.h"
+#include "app/table_recovery.h"
 #include "data/catalogue.h"
 #include "data/fatal_error.h"
 #include "platform/qt_services.h"
@@ -40,8 +41,9 @@ bool PrepareTables(AppContext& context, bool& firstRun) {
   store.CloseAll();
   if (!opened) {
     context.services.messages.ShowError(
-        nullptr, QStringLiteral("操作员数据文件已损坏，程序无法启动：\n") + reason +
-                     QStringLiteral("\n\n请从备份中恢复该文件。"));
+        nullptr, QStringLiteral("操作员数据文件无法打开，程序无法启动：\n") + reason +
+                     QStringLiteral("\n\n备份在数据文件夹的 backup 文件夹中，"
+                                    "手工恢复的方法见帮助“备份与恢复”。"));
   }
   return opened;
 }
@@ -67,6 +69,7 @@ int RunProgram(int argc, char** argv) {
   RecordStore store(
       {state.ProgramDir.toStdString(), DataDirectory(state.ProgramDir).toStdString()});
   AppContext context{state, store, services};
+  InstallTableRecovery(context);
 
   bool firstRun = false;
   if (!PrepareTables(context, firstRun)) return 1;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "data/catalogue.h"
+#include "data/daily_backup.h"
 #include "data/fatal_error.h"
 #include "data/field_value.h"
 #include "data/table_file.h"
@@ -95,6 +96,15 @@ struct RecordStore::Impl {
   std::vector<std::shared_ptr<OpenTable>> closed;
   int lastError = kStoreOk;
   std::string lastErrorText;
+  DailyBackup backup;
+  DamageHandler damageHandler;
+  bool handlingDamage = false;
+
+  // A change of the table was committed: back it up if it is the day's first.
+  bool Changed(OpenTable& table) {
+    backup.AfterChange(table.path, *table.file);
+    return Succeed();
+  }
 
   bool Succeed() {
     lastError = kStoreOk;
@@ -205,11 +215,22 @@ bool RecordStore::Open(std::string_view fileName, std::string_view password) {
     if (code != kStoreOk) file.reset();
   }
   if (!file) file = TableFile::Open(path, password, &code, &error);
-  if (!file) return impl_->Fail(code, error);
   std::string missing;
-  if (!HasCatalogueFields(*file, &missing)) {
-    return impl_->Fail(kStoreDamagedFile,
-                       "表文件“" + path + "”已损坏：缺少字段“" + missing + "”或其类型不符");
+  if (file && !HasCatalogueFields(*file, &missing)) {
+    file.reset();
+    code = kStoreDamagedFile;
+    error = "表文件“" + path + "”已损坏：缺少字段“" + missing + "”或其类型不符";
+  }
+  if (!file) {
+    if (code != kStoreDamagedFile || !impl_->damageHandler || impl_->handlingDamage) {
+      return impl_->Fail(code, error);
+    }
+    // Once: a restored file that is damaged too is reported as it is.
+    impl_->handlingDamage = true;
+    const bool replaced = impl_->damageHandler(path, error);
+    const bool opened = replaced ? Open(fileName, password) : impl_->Fail(code, error);
+    impl_->handlingDamage = false;
+    return opened;
   }
   auto table = std::make_shared<OpenTable>();
   table->path = path;
@@ -394,7 +415,7 @@ bool RecordStore::Append(const std::vector<Value>& values) {
   if (code == kStoreOk) code = scope.Commit(&error);
   if (code != kStoreOk) return impl_->Fail(code, error);
   table->pointer = table->Count() - 1;
-  return impl_->Succeed();
+  return impl_->Changed(*table);
 }
 
 bool RecordStore::Modify(const std::vector<std::optional<Value>>& values) {
@@ -417,7 +438,7 @@ bool RecordStore::Modify(const std::vector<std::optional<Value>>& values) {
   std::string error;
   int code = table->file->Update(static_cast<std::size_t>(table->pointer), stored, &error);
   if (code == kStoreOk) code = scope.Commit(&error);
-  return code == kStoreOk ? impl_->Succeed() : impl_->Fail(code, error);
+  return code == kStoreOk ? impl_->Changed(*table) : impl_->Fail(code, error);
 }
 
 bool RecordStore::Impl::Mark(const Condition& condition, bool deleted) {
@@ -451,7 +472,7 @@ bool RecordStore::Impl::Mark(const Condition& condition, bool deleted) {
     if (code == kStoreOk) code = table->file->SetDeleted(index, deleted, &error);
   }
   if (code == kStoreOk) code = scope.Commit(&error);
-  return code == kStoreOk ? Succeed() : Fail(code, error);
+  return code == kStoreOk ? Changed(*table) : Fail(code, error);
 }
 
 bool RecordStore::MarkDeleted(const Condition& condition) { return impl_->Mark(condition, true); }
@@ -474,7 +495,7 @@ bool RecordStore::Purge() {
   if (code == kStoreOk) code = scope.Commit(&error);
   if (code != kStoreOk) return impl_->Fail(code, error);
   table->pointer = Remap(table->file->Records(), onRecord, afterLast, anchor, table->pointer);
-  return impl_->Succeed();
+  return impl_->Changed(*table);
 }
 
 OpenTable* RecordStore::Impl::PositionAt(int record) {
@@ -515,7 +536,7 @@ bool RecordStore::DeleteAt(int record) {
   std::string error;
   int code = table->file->Delete(static_cast<std::size_t>(table->pointer), &error);
   if (code == kStoreOk) code = scope.Commit(&error);
-  return code == kStoreOk ? impl_->Succeed() : impl_->Fail(code, error);
+  return code == kStoreOk ? impl_->Changed(*table) : impl_->Fail(code, error);
 }
 
 bool RecordStore::AppendEmpty() { return Append({}); }
@@ -549,6 +570,34 @@ FieldType RecordStore::FieldTypeOf(int fieldNumber) const {
 bool RecordStore::IsMarkedDeleted() const {
   const OpenTable* table = impl_->current.get();
   return table && table->OnRecord() && table->file->Records()[table->pointer].deleted;
+}
+
+void RecordStore::SetBackupPolicy(BackupPolicy policy) {
+  impl_->backup.SetPolicy(std::move(policy));
+}
+
+void RecordStore::SetDamageHandler(DamageHandler handler) {
+  impl_->damageHandler = std::move(handler);
+}
+
+std::optional<TableBackup> RecordStore::NewestBackup(std::string_view fileName) const {
+  const std::string path = ResolvePath(fileName);
+  return TableBackups(path.substr(0, path.find_last_of('/'))).NewestSound(FileNameOf(path));
+}
+
+bool RecordStore::RestoreBackup(std::string_view fileName, const TableBackup& backup,
+                                std::string_view stamp) {
+  const std::string path = ResolvePath(fileName);
+  for (const auto& table : impl_->tables) {
+    if (EqualsIgnoringCase(table->path, path)) {
+      return impl_->Fail(kStoreAlreadyOpen, "表文件“" + path + "”已经打开，无法恢复");
+    }
+  }
+  // A kept connection would hold the damaged file (on Windows it could not be moved).
+  std::erase_if(impl_->closed, [&](const auto& table) { return table->path == path; });
+  std::string error;
+  const int code = RestoreTableFile(path, backup, std::string(stamp), nullptr, &error);
+  return code == kStoreOk ? impl_->Succeed() : impl_->Fail(code, error);
 }
 
 int RecordStore::LastError() const { return impl_->lastError; }

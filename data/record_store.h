@@ -9,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "data/table_backups.h"
+
 namespace tallyra {
 
 enum class FieldType {
@@ -55,6 +57,18 @@ inline constexpr int kStoreNoSuchField = 12;
 inline constexpr int kStoreWrongFieldType = 13;
 inline constexpr int kStoreRecordGone = 14;  // another program removed the record at the pointer
 inline constexpr int kStoreIoError = 15;     // the file could not be read or written
+
+// Daily backups of the changed tables (see TableBackups): today gives the day as
+// "YYYY-MM-DD"; reportFailure hears, once, the first backup that could not be made (the
+// change itself has succeeded). Without today no backups are made.
+struct BackupPolicy {
+  std::function<std::string()> today;
+  std::function<void(const std::string& reason)> reportFailure;
+};
+
+// Told by Open of a damaged table file (its path and why); true when it put a sound file
+// in its place (a restore), and Open then tries once more.
+using DamageHandler = std::function<bool(const std::string& path, const std::string& reason)>;
 
 class RecordStore;
 // Evaluated with the record being examined as the current record; reads it with Read.
@@ -135,6 +149,15 @@ class RecordStore final {
   int FieldCount() const;
   FieldType FieldTypeOf(int fieldNumber) const;
   bool IsMarkedDeleted() const;  // the mark of the record at the pointer
+
+  // The first change of a table each day leaves a checked copy of it, as changed, in
+  // backup/YYYY-MM-DD/ beside it; older day folders beyond the last 30 are removed.
+  void SetBackupPolicy(BackupPolicy policy);
+  void SetDamageHandler(DamageHandler handler);
+  // The newest backup of a table file (named as Open names it) that checks out.
+  std::optional<TableBackup> NewestBackup(std::string_view fileName) const;
+  // RestoreTableFile for a table file that is not open; kStoreAlreadyOpen if it is.
+  bool RestoreBackup(std::string_view fileName, const TableBackup& backup, std::string_view stamp);
 
   int LastError() const;
   // Why the last Open failed, naming the file, for the caller to show.

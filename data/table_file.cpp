@@ -13,131 +13,30 @@
 
 #include "data/field_value.h"
 #include "data/table_path.h"
+#include "data/table_sql.h"
 
 namespace tallyra {
 namespace {
 
 // Marks our files in the SQLite header ("Tlry"), so a foreign database is told apart at once.
 constexpr int kApplicationId = 0x546C7279;
-constexpr int kFormatVersion = 1;
+// 1: no checksums; 2: checksums of records, field list and protection row.
+constexpr int kFirstFormat = 1;
+constexpr int kFormatVersion = 2;
 constexpr int kBusyTimeoutMs = 5000;
-constexpr std::size_t kSaltBytes = 16;
-constexpr std::size_t kVerifierBytes = 32;
-
-struct TypeName {
-  FieldType type;
-  const char* name;
-  const char* column;
-};
-
-constexpr std::array<TypeName, 11> kTypeNames = {{
-    {FieldType::kByte, "byte", "INTEGER"},
-    {FieldType::kShort, "short", "INTEGER"},
-    {FieldType::kInt, "int", "INTEGER"},
-    {FieldType::kLong, "long", "INTEGER"},
-    {FieldType::kFloat, "float", "REAL"},
-    {FieldType::kDouble, "double", "REAL"},
-    {FieldType::kBool, "bool", "INTEGER"},
-    {FieldType::kDateTime, "datetime", "INTEGER"},
-    {FieldType::kText, "text", "TEXT"},
-    {FieldType::kMemo, "memo", "TEXT"},
-    {FieldType::kBinary, "binary", "BLOB"},
-}};
-
-const TypeName& NameOf(FieldType type) {
-  for (const TypeName& t : kTypeNames) {
-    if (t.type == type) return t;
-  }
-  return kTypeNames.back();
-}
-
-bool TypeFromName(std::string_view name, FieldType* type) {
-  for (const TypeName& t : kTypeNames) {
-    if (name == t.name) {
-      *type = t.type;
-      return true;
-    }
-  }
-  return false;
-}
-
-std::string Column(std::size_t index) { return "f" + std::to_string(index + 1); }
-
-// A prepared statement that finalizes itself.
-class Statement {
- public:
-  Statement(sqlite3* db, const std::string& sql) {
-    rc_ = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr);
-  }
-  ~Statement() { sqlite3_finalize(stmt_); }
-  Statement(const Statement&) = delete;
-  Statement& operator=(const Statement&) = delete;
-  bool Prepared() const { return rc_ == SQLITE_OK; }
-  int PrepareCode() const { return rc_; }
-  sqlite3_stmt* Get() const { return stmt_; }
-
- private:
-  sqlite3_stmt* stmt_ = nullptr;
-  int rc_ = SQLITE_OK;
-};
-
-int Bind(sqlite3_stmt* stmt, int index, const Value& value) {
-  if (const auto* text = std::get_if<std::string>(&value)) {
-    return sqlite3_bind_text(stmt, index, text->data(), static_cast<int>(text->size()),
-                             SQLITE_TRANSIENT);
-  }
-  if (const auto* number = std::get_if<std::int64_t>(&value)) {
-    return sqlite3_bind_int64(stmt, index, *number);
-  }
-  if (const auto* real = std::get_if<double>(&value))
-    return sqlite3_bind_double(stmt, index, *real);
-  if (const auto* flag = std::get_if<bool>(&value)) return sqlite3_bind_int(stmt, index, *flag);
-  if (const auto* blob = std::get_if<Blob>(&value)) {
-    return sqlite3_bind_blob(stmt, index, blob->data(), static_cast<int>(blob->size()),
-                             SQLITE_TRANSIENT);
-  }
-  return sqlite3_bind_null(stmt, index);
-}
-
-Value ColumnValue(sqlite3_stmt* stmt, int column, FieldType type) {
-  switch (type) {
-    case FieldType::kText:
-    case FieldType::kMemo: {
-      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-      return text ? std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, column)))
-                  : std::string();
-    }
-    case FieldType::kFloat:
-    case FieldType::kDouble:
-      return sqlite3_column_double(stmt, column);
-    case FieldType::kBool:
-      return sqlite3_column_int64(stmt, column) != 0;
-    case FieldType::kBinary: {
-      const auto* bytes = static_cast<const std::uint8_t*>(sqlite3_column_blob(stmt, column));
-      const auto size = static_cast<std::size_t>(sqlite3_column_bytes(stmt, column));
-      return bytes ? Blob(bytes, bytes + size) : Blob();
-    }
-    default:
-      return static_cast<std::int64_t>(sqlite3_column_int64(stmt, column));
-  }
-}
-
-bool ComputeVerifier(std::string_view password, const unsigned char* salt, unsigned char* out) {
-  if (sodium_init() < 0) return false;
-  return crypto_generichash(out, kVerifierBytes,
-                            reinterpret_cast<const unsigned char*>(password.data()),
-                            password.size(), salt, kSaltBytes) == 0;
-}
-
-bool IsDamage(int rc) {
-  const int primary = rc & 0xFF;
-  return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT || primary == SQLITE_ERROR ||
-         primary == SQLITE_FORMAT;
-}
-
-std::string Quoted(const std::string& path) { return "“" + path + "”"; }
-
 }  // namespace
+
+using table_sql::Bind;
+using table_sql::Column;
+using table_sql::ColumnValue;
+using table_sql::ComputeVerifier;
+using table_sql::IsDamage;
+using table_sql::kSaltBytes;
+using table_sql::kVerifierBytes;
+using table_sql::NameOf;
+using table_sql::Quoted;
+using table_sql::Statement;
+using table_sql::TypeFromName;
 
 TableFile::TableFile(std::string path, sqlite3* db) : path_(std::move(path)), db_(db) {}
 
@@ -184,12 +83,19 @@ int TableFile::Create(const std::string& path, const std::vector<FieldDef>& fiel
       ";CREATE TABLE fields(number INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE,"
       " type TEXT NOT NULL, size INTEGER NOT NULL);"
       "CREATE TABLE protection(salt BLOB NOT NULL, verifier BLOB NOT NULL);"
+      "CREATE TABLE checks(fields INTEGER NOT NULL, protection INTEGER NOT NULL,"
+      " records INTEGER NOT NULL);"
       "CREATE TABLE records(id INTEGER PRIMARY KEY, deleted INTEGER NOT NULL"
       " DEFAULT 0";
   for (std::size_t i = 0; i < fields.size(); ++i) {
     schema += ", " + Column(i) + " " + NameOf(fields[i].type).column;
   }
-  schema += ");";
+  schema += ", sum INTEGER NOT NULL DEFAULT 0);";
+  // The field list as a load reads it back, with every size as stored.
+  std::vector<FieldDef> stored = fields;
+  for (FieldDef& field : stored) field.size = ByteSizeOf(field);
+  RecordChecksum checksum;
+  Blob salt, verifier;
   if (rc == SQLITE_OK) rc = sqlite3_exec(db, schema.c_str(), nullptr, nullptr, nullptr);
   if (rc == SQLITE_OK) {
     Statement insert(db, "INSERT INTO fields(number, name, type, size) VALUES(?, ?, ?, ?)");
@@ -204,15 +110,26 @@ int TableFile::Create(const std::string& path, const std::vector<FieldDef>& fiel
     }
   }
   if (rc == SQLITE_OK && !password.empty()) {
-    std::array<unsigned char, kSaltBytes> salt{};
-    std::array<unsigned char, kVerifierBytes> verifier{};
+    salt.resize(kSaltBytes);
+    verifier.resize(kVerifierBytes);
     randombytes_buf(salt.data(), salt.size());
     ComputeVerifier(password, salt.data(), verifier.data());
     Statement insert(db, "INSERT INTO protection(salt, verifier) VALUES(?, ?)");
     rc = insert.PrepareCode();
     if (rc == SQLITE_OK) {
-      sqlite3_bind_blob(insert.Get(), 1, salt.data(), kSaltBytes, SQLITE_STATIC);
-      sqlite3_bind_blob(insert.Get(), 2, verifier.data(), kVerifierBytes, SQLITE_STATIC);
+      Bind(insert.Get(), 1, salt);
+      Bind(insert.Get(), 2, verifier);
+      rc = sqlite3_step(insert.Get()) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db);
+    }
+  }
+  if (rc == SQLITE_OK) {
+    Statement insert(db, "INSERT INTO checks(fields, protection, records) VALUES(?, ?, ?)");
+    rc = insert.PrepareCode();
+    if (rc == SQLITE_OK) {
+      sqlite3_bind_int64(insert.Get(), 1, checksum.OfFields(stored));
+      sqlite3_bind_int64(insert.Get(), 2, checksum.OfProtection(salt, verifier));
+      checksum.BeginTable();  // no records yet
+      sqlite3_bind_int64(insert.Get(), 3, checksum.FinishTable());
       rc = sqlite3_step(insert.Get()) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db);
     }
   }
@@ -273,6 +190,9 @@ std::unique_ptr<TableFile> TableFile::Open(const std::string& path, std::string_
   if (*code == kStoreOk) *code = file->ReadProtection(error);
   if (*code == kStoreOk) *code = file->MatchPassword(password, error);
   sqlite3_exec(db, *code == kStoreOk ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr);
+  if (*code == kStoreOk && file->version_ == kFirstFormat) {
+    *code = file->UpgradeFromFirstFormat(error);
+  }
   if (*code != kStoreOk) return nullptr;
   // Set after the first read: before it, the pragma would read the schema under a lock
   // of its own.
@@ -308,7 +228,8 @@ int TableFile::Load(std::string* error) {
 }
 
 // Reads the field list and all records; a file of another shape is damage, not an I/O error.
-int TableFile::LoadInTransaction(std::string* error) {
+// With verify, every checksum must match; without (an upgrade), they are computed.
+int TableFile::LoadInTransaction(std::string* error, bool verify) {
   const auto pragma = [&](const char* name, std::int64_t* value) {
     Statement statement(db_, std::string("PRAGMA ") + name);
     if (!statement.Prepared() || sqlite3_step(statement.Get()) != SQLITE_ROW) return false;
@@ -324,12 +245,14 @@ int TableFile::LoadInTransaction(std::string* error) {
       !pragma("page_size", &pageSize)) {
     return FailSqlite("读取", error);
   }
-  if (version != kFormatVersion) {
+  if (version != kFormatVersion && version != kFirstFormat) {
     return Fail(kStoreDamagedFile, "格式版本 " + std::to_string(version) + " 无法识别", error);
   }
+  const bool checked = version == kFormatVersion;
+  // Inside a write of our own the file may not have grown yet to its new page count.
   std::error_code ec;
   const auto size = std::filesystem::file_size(PathFromUtf8(path_), ec);
-  if (ec || size < static_cast<std::uintmax_t>(pageCount * pageSize)) {
+  if (!writing_ && (ec || size < static_cast<std::uintmax_t>(pageCount * pageSize))) {
     return Fail(kStoreDamagedFile, "文件被截断", error);
   }
 
@@ -357,29 +280,36 @@ int TableFile::LoadInTransaction(std::string* error) {
     if (fields.empty()) return Fail(kStoreDamagedFile, "字段表为空", error);
   }
 
+  std::int64_t storedFields = 0, storedTableSum = 0;
+  if (checked) {
+    Statement statement(db_, "SELECT fields, protection, records FROM checks");
+    if (!statement.Prepared() || sqlite3_step(statement.Get()) != SQLITE_ROW) {
+      return Fail(kStoreDamagedFile, "缺少校验表", error);
+    }
+    storedFields = sqlite3_column_int64(statement.Get(), 0);
+    protectionSum_ = sqlite3_column_int64(statement.Get(), 1);
+    storedTableSum = sqlite3_column_int64(statement.Get(), 2);
+    if (sqlite3_step(statement.Get()) != SQLITE_DONE) {
+      return Fail(kStoreDamagedFile, "校验表无效", error);
+    }
+  }
+  if (verify && checked && checksum_.OfFields(fields) != storedFields) {
+    return Fail(kStoreDamagedFile, "字段表的校验和不符", error);
+  }
+
   std::string select = "SELECT id, deleted";
   for (std::size_t i = 0; i < fields.size(); ++i) select += ", " + Column(i);
   select += " FROM records ORDER BY id";
-  Statement statement(db_, select);
-  if (!statement.Prepared()) {
-    return Fail(kStoreDamagedFile, std::string("记录表与字段表不符（") + sqlite3_errmsg(db_) + "）",
-                error);
-  }
   std::vector<TableRecord> records;
-  records.reserve(records_.size());
-  int rc = SQLITE_ROW;
-  while ((rc = sqlite3_step(statement.Get())) == SQLITE_ROW) {
-    TableRecord record;
-    record.id = sqlite3_column_int64(statement.Get(), 0);
-    record.deleted = sqlite3_column_int64(statement.Get(), 1) != 0;
-    record.values.reserve(fields.size());
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-      record.values.push_back(
-          ColumnValue(statement.Get(), static_cast<int>(i + 2), fields[i].type));
-    }
-    records.push_back(std::move(record));
+  std::int64_t tableSum = 0;
+  int code = LoadRecords(select, fields, &records, &tableSum, error);
+  if (code != kStoreOk) return code;
+  if (verify && checked && tableSum != storedTableSum) {
+    code = FindDamagedRecord(records, error);
+    return code != kStoreOk
+               ? code
+               : Fail(kStoreDamagedFile, "记录的总校验和不符：有记录缺失、多出或被移动", error);
   }
-  if (rc != SQLITE_DONE) return FailSqlite("读取记录", error);
 
   if (!versionStatement_ && sqlite3_prepare_v2(db_, "PRAGMA data_version", -1, &versionStatement_,
                                                nullptr) != SQLITE_OK) {
@@ -398,8 +328,67 @@ int TableFile::LoadInTransaction(std::string* error) {
   }
   fields_ = std::move(fields);
   records_ = std::move(records);
+  version_ = version;
+  tableSum_ = tableSum;
+  recordsChanged_ = false;
   stale_ = false;
   return kStoreOk;
+}
+
+// Reads the records of `select` (id, deleted, the fields) and the checksum of them all.
+int TableFile::LoadRecords(const std::string& select, const std::vector<FieldDef>& fields,
+                           std::vector<TableRecord>* records, std::int64_t* tableSum,
+                           std::string* error) {
+  Statement statement(db_, select);
+  if (!statement.Prepared()) {
+    return Fail(kStoreDamagedFile, std::string("记录表与字段表不符（") + sqlite3_errmsg(db_) + "）",
+                error);
+  }
+  records->reserve(records_.size());
+  checksum_.BeginTable();
+  int rc = SQLITE_ROW;
+  while ((rc = sqlite3_step(statement.Get())) == SQLITE_ROW) {
+    TableRecord record;
+    record.id = sqlite3_column_int64(statement.Get(), 0);
+    record.deleted = sqlite3_column_int64(statement.Get(), 1) != 0;
+    record.values.reserve(fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      record.values.push_back(
+          ColumnValue(statement.Get(), static_cast<int>(i + 2), fields[i].type));
+    }
+    checksum_.AddRecord(record.id, record.deleted, record.values);
+    records->push_back(std::move(record));
+  }
+  *tableSum = checksum_.FinishTable();
+  if (rc != SQLITE_DONE) return FailSqlite("读取记录", error);
+  return kStoreOk;
+}
+
+// After the checksum of all records failed: names the first record whose own checksum
+// does not match, else kStoreOk (a record went missing or moved).
+int TableFile::FindDamagedRecord(const std::vector<TableRecord>& records, std::string* error) {
+  Statement statement(db_, "SELECT sum FROM records ORDER BY id");
+  if (!statement.Prepared()) return FailSqlite("读取记录", error);
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (sqlite3_step(statement.Get()) != SQLITE_ROW) break;
+    const TableRecord& record = records[i];
+    if (checksum_.OfRecord(record.id, record.deleted, record.values) !=
+        sqlite3_column_int64(statement.Get(), 0)) {
+      return Fail(kStoreDamagedFile,
+                  "第 " + std::to_string(i + 1) + " 条记录（编号 " + std::to_string(record.id) +
+                      "）的校验和不符，数据已被改变",
+                  error);
+    }
+  }
+  return kStoreOk;
+}
+
+std::int64_t TableFile::TableSumOf(const std::vector<TableRecord>& records) {
+  checksum_.BeginTable();
+  for (const TableRecord& record : records) {
+    checksum_.AddRecord(record.id, record.deleted, record.values);
+  }
+  return checksum_.FinishTable();
 }
 
 int TableFile::ReadProtection(std::string* error) {
@@ -413,9 +402,16 @@ int TableFile::ReadProtection(std::string* error) {
     ++rows;
   }
   if (rc != SQLITE_DONE) return FailSqlite("读取密码", error);
+  if (rows == 0) {
+    salt_.clear();
+    verifier_.clear();
+  }
   if (rows > 1 ||
       (rows == 1 && (salt_.size() != kSaltBytes || verifier_.size() != kVerifierBytes))) {
     return Fail(kStoreDamagedFile, "密码表无效", error);
+  }
+  if (version_ == kFormatVersion && checksum_.OfProtection(salt_, verifier_) != protectionSum_) {
+    return Fail(kStoreDamagedFile, "密码表的校验和不符", error);
   }
   return kStoreOk;
 }
@@ -475,57 +471,73 @@ int TableFile::BeginWrite(bool* reloaded, std::string* error) {
 
 int TableFile::Insert(const std::vector<Value>& values, std::string* error) {
   if (!insertStatement_) {
-    std::string sql = "INSERT INTO records(deleted";
+    std::string sql = "INSERT INTO records(id, deleted, sum";
     for (std::size_t i = 0; i < fields_.size(); ++i) sql += ", " + Column(i);
-    sql += ") VALUES(0";
+    sql += ") VALUES(?, 0, ?";
     for (std::size_t i = 0; i < fields_.size(); ++i) sql += ", ?";
     sql += ")";
     if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &insertStatement_, nullptr) != SQLITE_OK) {
       return FailSqlite("写入", error);
     }
   }
+  // The snapshot is current under the write lock, so this is the id SQLite would choose;
+  // choosing it here lets the checksum cover it in the same statement.
+  const std::int64_t id = records_.empty() ? 1 : records_.back().id + 1;
+  const std::int64_t sum = checksum_.OfRecord(id, false, values);
+  sqlite3_bind_int64(insertStatement_, 1, id);
+  sqlite3_bind_int64(insertStatement_, 2, sum);
   for (std::size_t i = 0; i < fields_.size(); ++i) {
-    Bind(insertStatement_, static_cast<int>(i + 1), values[i]);
+    Bind(insertStatement_, static_cast<int>(i + 3), values[i]);
   }
   const int rc = sqlite3_step(insertStatement_);
   sqlite3_reset(insertStatement_);
   sqlite3_clear_bindings(insertStatement_);
   if (rc != SQLITE_DONE) return FailSqlite("写入", error);
-  records_.push_back({sqlite3_last_insert_rowid(db_), false, values});
+  records_.push_back({id, false, values});
+  recordsChanged_ = true;
   return kStoreOk;
 }
 
 int TableFile::Update(std::size_t index, const std::vector<std::optional<Value>>& values,
                       std::string* error) {
-  std::string sql = "UPDATE records SET id = id";
+  TableRecord& record = records_[index];
+  std::vector<Value> merged = record.values;
+  for (std::size_t i = 0; i < values.size() && i < fields_.size(); ++i) {
+    if (values[i]) merged[i] = *values[i];
+  }
+  const std::int64_t sum = checksum_.OfRecord(record.id, record.deleted, merged);
+  const int idParameter = static_cast<int>(fields_.size() + 1);
+  std::string sql = "UPDATE records SET sum = ?" + std::to_string(idParameter + 1);
   for (std::size_t i = 0; i < values.size() && i < fields_.size(); ++i) {
     if (values[i]) sql += ", " + Column(i) + " = ?" + std::to_string(i + 1);
   }
-  sql += " WHERE id = ?" + std::to_string(fields_.size() + 1);
+  sql += " WHERE id = ?" + std::to_string(idParameter);
   Statement statement(db_, sql);
   if (!statement.Prepared()) return FailSqlite("写入", error);
   for (std::size_t i = 0; i < values.size() && i < fields_.size(); ++i) {
     if (values[i]) Bind(statement.Get(), static_cast<int>(i + 1), *values[i]);
   }
-  TableRecord& record = records_[index];
-  sqlite3_bind_int64(statement.Get(), static_cast<int>(fields_.size() + 1), record.id);
+  sqlite3_bind_int64(statement.Get(), idParameter, record.id);
+  sqlite3_bind_int64(statement.Get(), idParameter + 1, sum);
   if (sqlite3_step(statement.Get()) != SQLITE_DONE) return FailSqlite("写入", error);
   if (sqlite3_changes(db_) != 1) return Fail(kStoreRecordGone, "记录已被删除", error);
-  for (std::size_t i = 0; i < values.size() && i < fields_.size(); ++i) {
-    if (values[i]) record.values[i] = *values[i];
-  }
+  record.values = std::move(merged);
+  recordsChanged_ = true;
   return kStoreOk;
 }
 
 int TableFile::SetDeleted(std::size_t index, bool deleted, std::string* error) {
-  Statement statement(db_, "UPDATE records SET deleted = ? WHERE id = ?");
+  Statement statement(db_, "UPDATE records SET deleted = ?, sum = ? WHERE id = ?");
   if (!statement.Prepared()) return FailSqlite("写入", error);
   TableRecord& record = records_[index];
+  const std::int64_t sum = checksum_.OfRecord(record.id, deleted, record.values);
   sqlite3_bind_int(statement.Get(), 1, deleted ? 1 : 0);
-  sqlite3_bind_int64(statement.Get(), 2, record.id);
+  sqlite3_bind_int64(statement.Get(), 2, sum);
+  sqlite3_bind_int64(statement.Get(), 3, record.id);
   if (sqlite3_step(statement.Get()) != SQLITE_DONE) return FailSqlite("写入", error);
   if (sqlite3_changes(db_) != 1) return Fail(kStoreRecordGone, "记录已被删除", error);
   record.deleted = deleted;
+  recordsChanged_ = true;
   return kStoreOk;
 }
 
@@ -534,6 +546,7 @@ int TableFile::DeleteMarked(std::string* error) {
       SQLITE_OK) {
     return FailSqlite("写入", error);
   }
+  recordsChanged_ = true;
   std::erase_if(records_, [](const TableRecord& record) { return record.deleted; });
   return kStoreOk;
 }
@@ -544,11 +557,25 @@ int TableFile::Delete(std::size_t index, std::string* error) {
   sqlite3_bind_int64(statement.Get(), 1, records_[index].id);
   if (sqlite3_step(statement.Get()) != SQLITE_DONE) return FailSqlite("写入", error);
   if (sqlite3_changes(db_) != 1) return Fail(kStoreRecordGone, "记录已被删除", error);
+  recordsChanged_ = true;
   records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
   return kStoreOk;
 }
 
 int TableFile::Commit(std::string* error) {
+  if (recordsChanged_) {
+    tableSum_ = TableSumOf(records_);
+    Statement statement(db_, "UPDATE checks SET records = ?");
+    const bool stored = statement.Prepared() &&
+                        sqlite3_bind_int64(statement.Get(), 1, tableSum_) == SQLITE_OK &&
+                        sqlite3_step(statement.Get()) == SQLITE_DONE;
+    if (!stored) {
+      const int code = FailSqlite("写入", error);
+      Rollback();
+      return code;
+    }
+    recordsChanged_ = false;
+  }
   if (sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
     const int code = FailSqlite("写入", error);
     Rollback();

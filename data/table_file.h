@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/record_checksum.h"
 #include "data/record_store.h"
 
 struct sqlite3;
@@ -23,6 +24,12 @@ struct TableRecord {
 
 // One table file: an SQLite database holding the field list, the records in order with
 // their deleted marks and, for a protected table, a salted verifier of its password.
+// Every record, the field list and the protection row carry a checksum written in the
+// same transaction, and so does one checksum of all records in order, which is what a
+// load checks (it also catches a record that went missing); on a mismatch the records'
+// own checksums name the damaged record and the file is refused as damaged.
+// Files of the first format (no checksums) are upgraded at Open, after a copy of them
+// was made in backup/upgrade below the file's folder.
 // The records are kept in memory as a snapshot, so reads cost no query; Refresh and
 // BeginWrite bring the snapshot up to date when another connection (another copy of the
 // program) has committed a change since. Every write is one transaction, synced to disk
@@ -45,6 +52,11 @@ class TableFile final {
   // password is checked once more and the snapshot refreshed. kStoreFileMissing when the
   // file was deleted or replaced since; the caller then opens it anew.
   int Reuse(std::string_view password, std::string* error);
+  // Opens a file read-only and checks all of it (the database's own structure, every
+  // checksum) without asking for its password: kStoreOk when it is a sound table file.
+  static int Check(const std::string& path, std::string* error);
+  // Copies the file as it is now committed to `target` (see CopyTableFile).
+  int CopyTo(const std::string& target, std::string* error);
   ~TableFile();
   TableFile(const TableFile&) = delete;
   TableFile& operator=(const TableFile&) = delete;
@@ -72,7 +84,13 @@ class TableFile final {
  private:
   TableFile(std::string path, sqlite3* db);
   int Load(std::string* error);
-  int LoadInTransaction(std::string* error);
+  int LoadInTransaction(std::string* error, bool verify = true);
+  int LoadRecords(const std::string& select, const std::vector<FieldDef>& fields,
+                  std::vector<TableRecord>* records, std::int64_t* tableSum, std::string* error);
+  int FindDamagedRecord(const std::vector<TableRecord>& records, std::string* error);
+  std::int64_t TableSumOf(const std::vector<TableRecord>& records);
+  int UpgradeFromFirstFormat(std::string* error);
+  int WriteUpgrade(std::string* error);
   int ReadProtection(std::string* error);
   int MatchPassword(std::string_view password, std::string* error) const;
   int Fail(int code, const std::string& reason, std::string* error) const;
@@ -85,6 +103,11 @@ class TableFile final {
   Blob salt_;  // empty for an unprotected table
   Blob verifier_;
   std::int64_t dataVersion_ = -1;
+  std::int64_t version_ = 0;        // user_version of the file as last loaded
+  std::int64_t protectionSum_ = 0;  // as stored in the checks row
+  std::int64_t tableSum_ = 0;       // checksum of all records in order, as last loaded
+  bool recordsChanged_ = false;     // a write changed the records; Commit stores tableSum_
+  RecordChecksum checksum_;
   bool stale_ = false;  // after a failed write the snapshot must be reloaded
   bool writing_ = false;
   sqlite3_stmt* versionStatement_ = nullptr;

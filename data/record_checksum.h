@@ -1,0 +1,46 @@
+#pragma once
+
+#include <sodium.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/record_store.h"
+
+namespace tallyra {
+
+// Checksums that let a table file tell damaged data from data: BLAKE2b (libsodium's
+// crypto_generichash, 16 bytes, its shortest) cut to its first 8 bytes, read as a
+// little-endian integer. Each kind of data is hashed with its own leading tag, so a
+// record can never pass for a field list. The enumerators of FieldType are hashed by
+// their number: their order is part of the file format.
+class RecordChecksum final {
+ public:
+  // A record: its id, its deleted mark and its values, each with its type.
+  std::int64_t OfRecord(std::int64_t id, bool deleted, const std::vector<Value>& values);
+  // The field list: number, name, type and byte size of every field, in order.
+  std::int64_t OfFields(const std::vector<FieldDef>& fields);
+  // The protection row, or its absence (both empty) for an unprotected table.
+  std::int64_t OfProtection(const Blob& salt, const Blob& verifier);
+
+  // One checksum of all records in order, each fed as OfRecord reads it: a load checks
+  // this one hash instead of one per record, which costs far less, and it also catches
+  // a record that went missing or moved.
+  void BeginTable();
+  void AddRecord(std::int64_t id, bool deleted, const std::vector<Value>& values);
+  std::int64_t FinishTable();
+
+ private:
+  static void Serialize(std::string& out, std::int64_t id, bool deleted,
+                        const std::vector<Value>& values);
+  static void AddInteger(std::string& out, std::int64_t value);
+  static void AddBytes(std::string& out, const void* data, std::size_t size);
+
+  void Feed();
+
+  std::string buffer_;  // kept between calls, so a load of many records allocates once
+  crypto_generichash_state table_{};
+};
+
+}  // namespace tallyra
