@@ -2,6 +2,7 @@
 
 #include <type_traits>
 
+#include "data/windows/selection_settings_window.h"
 #include "forms/windows/cheque_window.h"
 #include "forms/windows/deposit_slip_position_window.h"
 #include "forms/windows/deposit_slip_window.h"
@@ -94,6 +95,7 @@ WindowFactories ProgramWindows() {
       {D::kDepositSlip, Make<DepositSlipWindow>()},
       {D::kPrintPositions, Make<PrintPositionWindow>()},
       {D::kDepositSlipPositions, Make<DepositSlipPositionWindow>()},
+      {D::kSelectionSettings, Make<SelectionSettingsWindow>()},
   };
 }
 
