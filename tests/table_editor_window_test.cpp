@@ -2,12 +2,12 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QToolTip>
 
 #include "data/table_file.h"
 #include "data/windows/table_editor_model.h"
@@ -42,6 +42,11 @@ class TableEditorTest : public UiFixture {
   }
   void Click(int button) {
     window_->findChild<QPushButton*>(QStringLiteral("按钮%1").arg(button))->click();
+  }
+  // The balloon's text while it shows.
+  QString Balloon() {
+    auto* balloon = window_->findChild<QLabel*>(QStringLiteral("气球提示框1"));
+    return balloon && balloon->isVisible() ? balloon->text() : QString();
   }
   QTableView* Grid() { return window_->findChild<QTableView*>(QStringLiteral("表格1")); }
   QString Cell(int row, int column = 0) {
@@ -147,11 +152,11 @@ TEST_F(TableEditorTest, ACellIsHeldToItsFieldsGbkBytesWithAHint) {
   ASSERT_NE(editor, nullptr);
   Type(editor, QString(20, QChar(0x5E10)));  // 20 × 帐, 40 bytes
   EXPECT_EQ(editor->text(), QString(16, QChar(0x5E10)));
-  EXPECT_EQ(QToolTip::text(), QStringLiteral("注意：此处最多可输入32个字节，多出的内容未被接受！"));
+  EXPECT_EQ(Balloon(), QStringLiteral("注意：此处最多可输入32个字节，多出的内容未被接受！"));
   editor->clear();
   Type(editor, QStringLiteral("A") + QString::fromUtf8("😀") + QStringLiteral("B"));
   EXPECT_EQ(editor->text(), QStringLiteral("AB"));
-  EXPECT_EQ(QToolTip::text(), QStringLiteral("此处只能输入GBK汉字及字符！"));
+  EXPECT_EQ(Balloon(), QStringLiteral("此处只能输入GBK汉字及字符！"));
   Commit(editor);
   EXPECT_EQ(OnDisk("Bfzh.bsf"), (std::vector<std::string>{"AB"}));
 }
@@ -178,7 +183,7 @@ TEST_F(TableEditorTest, ClickingACellUnderTheMouseShowsTheFieldHint) {
     const QPoint at = Grid()->visualRect(Grid()->model()->index(0, c.column)).center();
     QCursor::setPos(Grid()->viewport()->mapToGlobal(at));
     QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, at);
-    EXPECT_EQ(QToolTip::text(), c.hint);
+    EXPECT_EQ(Balloon(), c.hint);
   }
 }
 

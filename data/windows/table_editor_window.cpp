@@ -4,10 +4,11 @@
 #include <QCursor>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QToolTip>
+#include <QTimer>
 
 #include "data/windows/gbk_cell_delegate.h"
 #include "data/windows/table_editor_model.h"
@@ -28,6 +29,19 @@ TableEditorWindow::TableEditorWindow(AppContext& context, QWidget* owner)
   setFixedSize(646, 384);
   setWindowTitle(QString());
   setWindowTitle(context_.state.TableEditorTitle);
+
+  // A balloon of its own rather than a tooltip: a tooltip vanishes at the release of the
+  // very click that showed it.
+  balloon_ = new QLabel(this, Qt::ToolTip);
+  balloon_->setObjectName(QStringLiteral("气球提示框1"));
+  balloon_->setStyleSheet(QStringLiteral(
+      "background: #ffffe1; color: black; border: 1px solid #767676; border-radius: 6px;"
+      "padding: 6px;"));
+  balloon_->hide();
+  balloonTimer_ = new QTimer(this);
+  balloonTimer_->setSingleShot(true);
+  balloonTimer_->setInterval(6000);
+  connect(balloonTimer_, &QTimer::timeout, balloon_, &QWidget::hide);
 
   QGroupBox* frame = Group(this, QStringLiteral("分组框2"), QString());
   frame->setGeometry(8, 8, 624, 240);
@@ -54,10 +68,10 @@ TableEditorWindow::TableEditorWindow(AppContext& context, QWidget* owner)
   connect(delegate, &GbkCellDelegate::Refused, this, [this](QWidget* editor, const QString& hint) {
     ShowBalloon(editor->mapToGlobal(QPoint(0, editor->height())), hint);
   });
-  connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& current) {
-            if (current.isValid()) ShowFieldHint(current.column());
-          });
+  // A click on a cell, the current one included, gives the hint of its field.
+  connect(grid_, &QTableView::clicked, this, [this] {
+    if (grid_->currentIndex().isValid()) ShowFieldHint(grid_->currentIndex().column());
+  });
 
   for (int column = 0; column < model_->columnCount(); ++column) {
     grid_->setColumnWidth(column, std::max(90, model_->Field(column).size * 7 + 16));
@@ -137,7 +151,7 @@ QString TableEditorWindow::FieldHint(const QString& name, int size) {
 }
 
 void TableEditorWindow::ShowFieldHint(int column) {
-  // Only a cursor moved under the mouse, not by the buttons or the keyboard.
+  // Only while the mouse is over the grid.
   const QWidget* under = QApplication::widgetAt(QCursor::pos());
   if (!under || (under != grid_ && !grid_->isAncestorOf(under))) return;
   const FieldDef& field = model_->Field(column);
@@ -145,7 +159,11 @@ void TableEditorWindow::ShowFieldHint(int column) {
 }
 
 void TableEditorWindow::ShowBalloon(const QPoint& at, const QString& text) {
-  QToolTip::showText(at, text, grid_);
+  balloon_->setText(text);
+  balloon_->adjustSize();
+  balloon_->move(at + QPoint(0, 12));
+  balloon_->show();
+  balloonTimer_->start();
 }
 
 }  // namespace tallyra

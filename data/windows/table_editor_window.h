@@ -4,8 +4,10 @@
 
 #include "ui/app_context.h"
 
+class QLabel;
 class QPushButton;
 class QTableView;
+class QTimer;
 
 namespace tallyra {
 
@@ -41,6 +43,8 @@ class TableEditorWindow final : public QWidget {
   AppContext& context_;
   TableEditorModel* model_ = nullptr;
   QTableView* grid_ = nullptr;
+  QLabel* balloon_ = nullptr;
+  QTimer* balloonTimer_ = nullptr;
 };
 
 }  // namespace tallyra
