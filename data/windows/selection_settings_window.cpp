@@ -1,7 +1,7 @@
 #include "data/windows/selection_settings_window.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -107,18 +107,24 @@ QWidget* SelectionSettingsWindow::BuildGroup(QWidget* parent, int group) {
   const GroupSpec& spec = Groups()[static_cast<std::size_t>(group)];
   QWidget* box =
       *spec.name ? Group(parent, Utf8(spec.name), Utf8(spec.caption)) : new QWidget(parent);
-  QBoxLayout* layout = spec.vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(box))
-                                     : static_cast<QBoxLayout*>(new QHBoxLayout(box));
-  if (!*spec.name) layout->setContentsMargins(0, 0, 0, 0);
-  for (int inner : spec.groups) layout->addWidget(BuildGroup(box, inner));
+  // The window is small: the four-choice groups take two columns, margins stay tight.
+  auto* layout = new QGridLayout(box);
+  layout->setContentsMargins(*spec.name ? QMargins(6, 2, 6, 4) : QMargins());
+  layout->setSpacing(4);
+  int cell = 0;
+  for (int inner : spec.groups) {
+    QWidget* built = BuildGroup(box, inner);
+    spec.vertical ? layout->addWidget(built, cell++, 0) : layout->addWidget(built, 0, cell++);
+  }
+  const int columns = spec.radios.size() == 4 ? 2 : 1;
   for (int choice : spec.radios) {
     const ChoiceSpec& radio = Choices()[static_cast<std::size_t>(choice)];
     auto* button = new QRadioButton(Utf8(radio.caption), box);
     button->setObjectName(Utf8(radio.radio));
-    layout->addWidget(button);
+    layout->addWidget(button, cell / columns, cell % columns);
+    ++cell;
     connect(button, &QRadioButton::clicked, this, [this, choice] { EditTable(choice); });
   }
-  if (!spec.radios.empty()) layout->addStretch();
   return box;
 }
 
@@ -141,6 +147,7 @@ void SelectionSettingsWindow::EditTable(int choice) {
   state.TableEditorProvider = QStringLiteral("数据库提供者1");
   state.TableEditorTitle = CaptionOf(choice);
   editor_ = new TableEditorWindow(context_, parentWidget());
+  editor_->move(pos() + QPoint(24, 24));  // over this window, not over the main window's menu
   editor_->show();
 }
 
