@@ -5,6 +5,7 @@
 
 #include "data/windows/admin_settings_window.h"
 #include "forms/windows/cash_deposit_window.h"
+#include "data/windows/selection_settings_window.h"
 #include "forms/windows/cheque_window.h"
 #include "forms/windows/deposit_slip_position_window.h"
 #include "forms/windows/deposit_slip_window.h"
@@ -120,6 +121,7 @@ WindowFactories ProgramWindows() {
       {D::kReceiptVoucher, Make<ReceiptVoucherWindow>()},
       {D::kPaymentVoucher, Make<PaymentVoucherWindow>()},
       {D::kTransferVoucher, Make<TransferVoucherWindow>()},
+      {D::kSelectionSettings, Make<SelectionSettingsWindow>()},
   };
 }
 

@@ -541,6 +541,10 @@ bool RecordStore::DeleteAt(int record) {
 
 bool RecordStore::AppendEmpty() { return Append({}); }
 
+std::string RecordStore::CurrentPath() const {
+  return impl_->current ? impl_->current->path : std::string();
+}
+
 std::string RecordStore::FieldName(int fieldNumber) const {
   if (!impl_->Current()) return {};
   const FieldDef* field = impl_->FieldByNumber(*impl_->current, fieldNumber);

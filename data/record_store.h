@@ -144,6 +144,10 @@ class RecordStore final {
   // Appends a record with every field empty or zero; the pointer moves to it.
   bool AppendEmpty();
 
+  // The resolved path of the current table ('/' separators), empty with none; unlike
+  // SelectCurrent it takes in nothing, so a grid can check its table without a refresh.
+  std::string CurrentPath() const;
+
   std::string FieldName(int fieldNumber) const;
   int FieldSize(int fieldNumber) const;
   int FieldCount() const;

@@ -1,0 +1,169 @@
+#include "data/windows/table_editor_window.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+
+#include "data/windows/gbk_cell_delegate.h"
+#include "data/windows/table_editor_model.h"
+#include "ui/controls.h"
+#include "ui/form_keys.h"
+
+namespace tallyra {
+namespace {
+
+const char* const kButtons[] = {"至首", "上条", "下条", "至尾", "添加", "删除", "退出"};
+
+}  // namespace
+
+TableEditorWindow::TableEditorWindow(AppContext& context, QWidget* owner)
+    : QWidget(owner, Qt::Window), context_(context) {
+  setObjectName(QStringLiteral("TableEditorWindow"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setFixedSize(646, 384);
+  setWindowTitle(QString());
+  setWindowTitle(context_.state.TableEditorTitle);
+
+  // A balloon of its own rather than a tooltip: a tooltip vanishes at the release of the
+  // very click that showed it.
+  balloon_ = new QLabel(this, Qt::ToolTip);
+  balloon_->setObjectName(QStringLiteral("气球提示框1"));
+  balloon_->setStyleSheet(QStringLiteral(
+      "background: #ffffe1; color: black; border: 1px solid #767676; border-radius: 6px;"
+      "padding: 6px;"));
+  balloon_->hide();
+  balloonTimer_ = new QTimer(this);
+  balloonTimer_->setSingleShot(true);
+  balloonTimer_->setInterval(6000);
+  connect(balloonTimer_, &QTimer::timeout, balloon_, &QWidget::hide);
+
+  QGroupBox* frame = Group(this, QStringLiteral("分组框2"), QString());
+  frame->setGeometry(8, 8, 624, 240);
+  grid_ = new QTableView(frame);
+  grid_->setObjectName(QStringLiteral("表格1"));
+  grid_->setGeometry(6, 14, 610, 218);
+  grid_->setEditTriggers(QAbstractItemView::DoubleClicked);
+  grid_->setTabKeyNavigation(false);  // Enter and Tab leave the grid for the buttons
+  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->verticalHeader()->setDefaultSectionSize(22);
+  grid_->horizontalHeader()->setStretchLastSection(true);
+
+  // The selection window has usually opened the file already; the model then selects it.
+  const std::string file = context_.state.TableEditorFile.toStdString();
+  context_.store.Open(file);
+  model_ = new TableEditorModel(context_.store, file, this);
+  grid_->setModel(model_);
+  auto* delegate = new GbkCellDelegate(*model_, grid_);
+  grid_->setItemDelegate(delegate);
+  connect(model_, &TableEditorModel::Failed, this, [this](const QString& text) {
+    if (!text.isEmpty()) context_.services.messages.ShowError(this, text);
+  });
+  model_->Sync();
+  connect(delegate, &GbkCellDelegate::Refused, this, [this](QWidget* editor, const QString& hint) {
+    ShowBalloon(editor->mapToGlobal(QPoint(0, editor->height())), hint);
+  });
+  // A click on a cell, the current one included, gives the hint of its field.
+  connect(grid_, &QTableView::clicked, this, [this] {
+    if (grid_->currentIndex().isValid()) ShowFieldHint(grid_->currentIndex().column());
+  });
+
+  for (int column = 0; column < model_->columnCount(); ++column) {
+    grid_->setColumnWidth(column, std::max(90, model_->Field(column).size * 7 + 16));
+  }
+
+  QGroupBox* buttons = Group(this, QStringLiteral("分组框1"), QString());
+  buttons->setGeometry(172, 256, 295, 60);
+  BuildButtons(buttons);
+
+  auto* keys = new WindowKeys(this, WindowKeys::Esc::kClosesWindow);
+  keys->WatchControls();
+  if (model_->rowCount() > 0) GoTo(0);
+}
+
+TableEditorWindow::~TableEditorWindow() {
+  // The editor never registers, yet its end clears the registration.
+  context_.state.CurrentForm = nullptr;
+}
+
+void TableEditorWindow::BuildButtons(QWidget* group) {
+  const std::function<void()> actions[] = {
+      [this] { GoTo(0); }, [this] { Move(-1); },
+      [this] { Move(1); }, [this] { GoTo(model_->rowCount() - 1); },
+      [this] { Add(); },   [this] { Delete(); },
+      [this] { Exit(); },
+  };
+  for (int i = 0; i < 7; ++i) {
+    auto* button = new QPushButton(QString::fromUtf8(kButtons[i]), group);
+    button->setObjectName(QStringLiteral("按钮%1").arg(i + 1));
+    button->setGeometry(7 + 40 * i, 13, 40, 40);
+    connect(button, &QPushButton::clicked, this, actions[i]);
+  }
+}
+
+int TableEditorWindow::CurrentRow() const {
+  const QModelIndex current = grid_->currentIndex();
+  return current.isValid() ? current.row() : -1;
+}
+
+void TableEditorWindow::GoTo(int row) {
+  model_->Sync();
+  const int count = model_->rowCount();
+  if (count == 0 || model_->columnCount() == 0) return;
+  const int column = std::max(grid_->currentIndex().column(), 0);
+  const QModelIndex target = model_->index(std::clamp(row, 0, count - 1), column);
+  grid_->setCurrentIndex(target);
+  grid_->scrollTo(target);
+}
+
+void TableEditorWindow::Move(int step) {
+  // From the cursor row; the moves stay inside the table.
+  const int row = CurrentRow();
+  GoTo(row < 0 ? 0 : row + step);
+}
+
+void TableEditorWindow::Add() {
+  if (model_->AppendRow()) GoTo(model_->rowCount() - 1);
+}
+
+void TableEditorWindow::Delete() {
+  const int row = CurrentRow();
+  if (row < 0) return;
+  model_->DeleteRow(row);
+  if (model_->rowCount() > 0) GoTo(row);
+}
+
+void TableEditorWindow::Exit() {
+  context_.store.CloseAll();
+  close();
+}
+
+QString TableEditorWindow::FieldHint(const QString& name, int size) {
+  return QStringLiteral("您好，鼠标左键连击后，您可以在该表中的（%1）中输入%2个数字或%3个汉字！")
+      .arg(name)
+      .arg(size)
+      .arg(QString::number(size / 2.0, 'g', 13));
+}
+
+void TableEditorWindow::ShowFieldHint(int column) {
+  // Only while the mouse is over the grid.
+  const QWidget* under = QApplication::widgetAt(QCursor::pos());
+  if (!under || (under != grid_ && !grid_->isAncestorOf(under))) return;
+  const FieldDef& field = model_->Field(column);
+  ShowBalloon(QCursor::pos(), FieldHint(QString::fromStdString(field.name), field.size));
+}
+
+void TableEditorWindow::ShowBalloon(const QPoint& at, const QString& text) {
+  balloon_->setText(text);
+  balloon_->adjustSize();
+  balloon_->move(at + QPoint(0, 12));
+  balloon_->show();
+  balloonTimer_->start();
+}
+
+}  // namespace tallyra
