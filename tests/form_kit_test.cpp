@@ -80,23 +80,23 @@ class KitForm final : public FormWindow {
 
  private:
   static CellRowSpec LineSpec() {
-    CellRowSpec spec;
+    CellRowSpec desc;
     const char* const places[] = {"千", "百", "十", "万", "千", "百", "十", "元", "角", "分"};
     for (int k = 0; k < 12; ++k) {
-      spec.cells.push_back({QStringLiteral("编辑框%1").arg(4 + k),
+      desc.cells.push_back({QStringLiteral("编辑框%1").arg(4 + k),
                             k < 10 ? QString::fromUtf8(places[k]) : QString(),
                             QRect(10 + 16 * k, 120, 14, 20)});
     }
-    return spec;
+    return desc;
   }
   static CellRowSpec TotalsSpec() {
-    CellRowSpec spec;
-    spec.entry = CellEntry::kPassive;
+    CellRowSpec desc;
+    desc.entry = CellEntry::kPassive;
     for (int k = 0; k < 10; ++k) {
-      spec.cells.push_back(
+      desc.cells.push_back(
           {QStringLiteral("编辑框%1").arg(75 + k), QString(), QRect(10 + 16 * k, 160, 14, 20)});
     }
-    return spec;
+    return desc;
   }
 };
 

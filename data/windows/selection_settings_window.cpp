@@ -104,20 +104,20 @@ SelectionSettingsWindow::SelectionSettingsWindow(AppContext& context, QWidget* o
 TableEditorWindow* SelectionSettingsWindow::Editor() const { return editor_; }
 
 QWidget* SelectionSettingsWindow::BuildGroup(QWidget* parent, int group) {
-  const GroupSpec& spec = Groups()[static_cast<std::size_t>(group)];
+  const GroupSpec& desc = Groups()[static_cast<std::size_t>(group)];
   QWidget* box =
-      *spec.name ? Group(parent, Utf8(spec.name), Utf8(spec.caption)) : new QWidget(parent);
+      *desc.name ? Group(parent, Utf8(desc.name), Utf8(desc.caption)) : new QWidget(parent);
   // The window is small: the four-choice groups take two columns, margins stay tight.
   auto* layout = new QGridLayout(box);
-  layout->setContentsMargins(*spec.name ? QMargins(6, 2, 6, 4) : QMargins());
+  layout->setContentsMargins(*desc.name ? QMargins(6, 2, 6, 4) : QMargins());
   layout->setSpacing(4);
   int cell = 0;
-  for (int inner : spec.groups) {
+  for (int inner : desc.groups) {
     QWidget* built = BuildGroup(box, inner);
-    spec.vertical ? layout->addWidget(built, cell++, 0) : layout->addWidget(built, 0, cell++);
+    desc.vertical ? layout->addWidget(built, cell++, 0) : layout->addWidget(built, 0, cell++);
   }
-  const int columns = spec.radios.size() == 4 ? 2 : 1;
-  for (int choice : spec.radios) {
+  const int columns = desc.radios.size() == 4 ? 2 : 1;
+  for (int choice : desc.radios) {
     const ChoiceSpec& radio = Choices()[static_cast<std::size_t>(choice)];
     auto* button = new QRadioButton(Utf8(radio.caption), box);
     button->setObjectName(Utf8(radio.radio));
@@ -129,21 +129,21 @@ QWidget* SelectionSettingsWindow::BuildGroup(QWidget* parent, int group) {
 }
 
 QString SelectionSettingsWindow::CaptionOf(int choice) const {
-  const ChoiceSpec& spec = Choices()[static_cast<std::size_t>(choice)];
+  const ChoiceSpec& desc = Choices()[static_cast<std::size_t>(choice)];
   QString caption;
-  for (const char* group : spec.captionGroups) {
+  for (const char* group : desc.captionGroups) {
     caption += findChild<QGroupBox*>(Utf8(group))->title();
   }
-  return caption + findChild<QRadioButton*>(Utf8(spec.radio))->text();
+  return caption + findChild<QRadioButton*>(Utf8(desc.radio))->text();
 }
 
 void SelectionSettingsWindow::EditTable(int choice) {
-  const ChoiceSpec& spec = Choices()[static_cast<std::size_t>(choice)];
+  const ChoiceSpec& desc = Choices()[static_cast<std::size_t>(choice)];
   // One editor at a time: the grid reads the store's current table.
   if (editor_) editor_->close();
-  if (spec.opensFirst) context_.store.Open("bsf\\" + std::string(spec.file));
+  if (desc.opensFirst) context_.store.Open("bsf\\" + std::string(desc.file));
   ProgramState& state = context_.state;
-  state.TableEditorFile = state.ProgramDir + QStringLiteral("\\bsf\\") + Utf8(spec.file);
+  state.TableEditorFile = state.ProgramDir + QStringLiteral("\\bsf\\") + Utf8(desc.file);
   state.TableEditorProvider = QStringLiteral("数据库提供者1");
   state.TableEditorTitle = CaptionOf(choice);
   editor_ = new TableEditorWindow(context_, parentWidget());

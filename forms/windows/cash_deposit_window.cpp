@@ -53,14 +53,14 @@ const std::vector<ControlSpec>& HeaderControls() {
 // The ten read-only total cells 千万 … 分, 编辑框10 down to 编辑框1.
 CellRowSpec TotalCellsSpec() {
   static const char* const places[] = {"千", "百", "十", "万", "千", "百", "十", "元", "角", "分"};
-  CellRowSpec spec;
-  spec.entry = CellEntry::kReadOnly;
+  CellRowSpec desc;
+  desc.entry = CellEntry::kReadOnly;
   for (int k = 0; k < 10; ++k) {
-    spec.cells.push_back({QStringLiteral("编辑框%1").arg(10 - k),
+    desc.cells.push_back({QStringLiteral("编辑框%1").arg(10 - k),
                           QString::fromUtf8(places[k]),
                           {7 + 16 * k, 32, 14, 20}});
   }
-  return spec;
+  return desc;
 }
 
 // Row k of the denomination table: left half for k < 4, right half after.

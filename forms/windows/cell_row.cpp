@@ -9,8 +9,8 @@
 
 namespace tallyra {
 
-CellRow::CellRow(const CellRowSpec& spec, QWidget* parent) : QObject(parent), entry_(spec.entry) {
-  const bool placed = !spec.cells.empty() && !spec.cells.front().rect.isEmpty();
+CellRow::CellRow(const CellRowSpec& desc, QWidget* parent) : QObject(parent), entry_(desc.entry) {
+  const bool placed = !desc.cells.empty() && !desc.cells.front().rect.isEmpty();
   QGridLayout* grid = nullptr;
   if (!placed) {
     container_ = new QWidget(parent);
@@ -20,7 +20,7 @@ CellRow::CellRow(const CellRowSpec& spec, QWidget* parent) : QObject(parent), en
     grid->setVerticalSpacing(1);
   }
   QWidget* host = placed ? parent : container_;
-  for (const CellSpec& spec_cell : spec.cells) {
+  for (const CellSpec& spec_cell : desc.cells) {
     const int k = Size();
     QLineEdit* cell = MakeCell(spec_cell, host);
     QLabel* place = spec_cell.place.isEmpty() ? nullptr : new QLabel(spec_cell.place, host);
@@ -39,16 +39,16 @@ CellRow::CellRow(const CellRowSpec& spec, QWidget* parent) : QObject(parent), en
   for (int k = 0; k < Size(); ++k) successors_.push_back(k + 1 < Size() ? Cell(k + 1) : nullptr);
 }
 
-QLineEdit* CellRow::MakeCell(const CellSpec& spec, QWidget* parent) {
+QLineEdit* CellRow::MakeCell(const CellSpec& desc, QWidget* parent) {
   auto* cell = new QLineEdit(parent);
-  cell->setObjectName(spec.name);
+  cell->setObjectName(desc.name);
   cell->setMaxLength(1);
   cell->setAlignment(Qt::AlignCenter);
-  if (spec.rect.isEmpty()) cell->setFixedWidth(22);
+  if (desc.rect.isEmpty()) cell->setFixedWidth(22);
   // The look's padding leaves a narrow placed cell (the vouchers' are 14 pixels wide) too
   // little room for a digit: such a cell is marked for a look without padding.
   constexpr int kPaddedWidth = 20;
-  if (!spec.rect.isEmpty() && spec.rect.width() < kPaddedWidth) cell->setProperty("narrow", true);
+  if (!desc.rect.isEmpty() && desc.rect.width() < kPaddedWidth) cell->setProperty("narrow", true);
   switch (entry_) {
     case CellEntry::kTyped: {
       const int k = Size();
@@ -65,7 +65,7 @@ QLineEdit* CellRow::MakeCell(const CellSpec& spec, QWidget* parent) {
       break;
   }
   // A given rectangle can be as narrow as 14 pixels: without the padding the digit fits.
-  if (!spec.rect.isEmpty()) {
+  if (!desc.rect.isEmpty()) {
     cell->setStyleSheet(cell->styleSheet() + QStringLiteral(" QLineEdit { padding: 0px; }"));
   }
   return cell;
@@ -101,11 +101,11 @@ void CellRow::CellChanged(int k) {
 CellRowSpec BankDigitRowSpec() {
   static const char* const places[] = {"亿", "千", "百", "十", "万", "千",
                                        "百", "十", "元", "角", "分"};
-  CellRowSpec spec;
+  CellRowSpec desc;
   for (int k = 0; k < 11; ++k) {
-    spec.cells.push_back({QStringLiteral("编辑框%1").arg(k + 4), QString::fromUtf8(places[k])});
+    desc.cells.push_back({QStringLiteral("编辑框%1").arg(k + 4), QString::fromUtf8(places[k])});
   }
-  return spec;
+  return desc;
 }
 
 }  // namespace tallyra

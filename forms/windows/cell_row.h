@@ -37,7 +37,7 @@ class CellRow final : public QObject {
   Q_OBJECT
 
  public:
-  CellRow(const CellRowSpec& spec, QWidget* parent);
+  CellRow(const CellRowSpec& desc, QWidget* parent);
 
   int Size() const { return static_cast<int>(cells_.size()); }
   QLineEdit* Cell(int k) const { return cells_.at(static_cast<std::size_t>(k)); }

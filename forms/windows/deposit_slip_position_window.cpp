@@ -16,15 +16,15 @@ std::vector<PositionBoxSpec> DigitCellBoxes() {
 }
 
 PositionWindowSpec DepositSlipPositionSpec() {
-  PositionWindowSpec spec;
-  spec.objectName = "DepositSlipPositionWindow";
-  spec.title = "调整进帐单打印位置";
-  spec.size = {842, 457};
-  spec.table = DepositSlipOffsets();
+  PositionWindowSpec desc;
+  desc.objectName = "DepositSlipPositionWindow";
+  desc.title = "调整进帐单打印位置";
+  desc.size = {842, 457};
+  desc.table = DepositSlipOffsets();
   std::vector<PositionBoxSpec> amountX = {{16, "编辑框16", "大写 "}};
   for (const PositionBoxSpec& box : DigitCellBoxes()) amountX.push_back(box);
   // clang-format off
-  spec.groups = {
+  desc.groups = {
       {"分组框1", "第1行", 0, 0, false, {
           {"分组框4", "年月日上下", {{1, "编辑框1", "年月日"}}},
           {"分组框3", "年月日左右", {{2, "编辑框2", "年"}, {3, "编辑框3", "月"}, {4, "编辑框4", "日"}}}}},
@@ -48,14 +48,14 @@ PositionWindowSpec DepositSlipPositionSpec() {
           {"分组框24", "号码与备注左右", {{33, "编辑框33", "票据号码"}, {34, "编辑框34", "备  注"}}}}},
   };
   // clang-format on
-  spec.notesPanel = "分组框2";
-  spec.notesBox = "编辑框35";
+  desc.notesPanel = "分组框2";
+  desc.notesBox = "编辑框35";
   // 1 … 13, the bills and remark lines 28 … 34, the amount 14 … 16, then the digit cells.
-  for (int field = 1; field <= 13; ++field) spec.tabOrder.push_back(field);
-  for (int field = 28; field <= 34; ++field) spec.tabOrder.push_back(field);
-  for (int field = 14; field <= 27; ++field) spec.tabOrder.push_back(field);
-  spec.escCloses = false;
-  return spec;
+  for (int field = 1; field <= 13; ++field) desc.tabOrder.push_back(field);
+  for (int field = 28; field <= 34; ++field) desc.tabOrder.push_back(field);
+  for (int field = 14; field <= 27; ++field) desc.tabOrder.push_back(field);
+  desc.escCloses = false;
+  return desc;
 }
 
 }  // namespace

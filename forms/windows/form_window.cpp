@@ -83,8 +83,8 @@ QLineEdit* FormWindow::AddDerivedBox(QWidget* parent, const char* name) {
   return edit;
 }
 
-CellRow* FormWindow::AddCellRow(const CellRowSpec& spec, QWidget* parent) {
-  auto* row = new CellRow(spec, parent);
+CellRow* FormWindow::AddCellRow(const CellRowSpec& desc, QWidget* parent) {
+  auto* row = new CellRow(desc, parent);
   AddResetStep([row] { row->Clear(); });
   return row;
 }
@@ -100,48 +100,48 @@ QDateEdit* FormWindow::AddDateBox(QWidget* parent, const char* name) {
 
 void FormWindow::BuildControls(const std::vector<ControlSpec>& table) {
   using Kind = ControlSpec::Kind;
-  for (const ControlSpec& spec : table) {
-    QWidget* parent = *spec.parent ? Control(spec.parent) : this;
-    const QString text = QString::fromUtf8(spec.text);
+  for (const ControlSpec& desc : table) {
+    QWidget* parent = *desc.parent ? Control(desc.parent) : this;
+    const QString text = QString::fromUtf8(desc.text);
     QWidget* control = nullptr;
-    switch (spec.kind) {
+    switch (desc.kind) {
       case Kind::kLabel:
-        control = Caption(parent, QString::fromStdString(spec.name), text);
+        control = Caption(parent, QString::fromStdString(desc.name), text);
         break;
       case Kind::kGroup:
-        control = Group(parent, QString::fromStdString(spec.name), text);
+        control = Group(parent, QString::fromStdString(desc.name), text);
         break;
       case Kind::kTextBox:
-        control = AddTextBox(parent, spec.name.c_str(), spec.maxBytes);
+        control = AddTextBox(parent, desc.name.c_str(), desc.maxBytes);
         break;
       case Kind::kMultiLine:
-        control = AddMultiLineBox(parent, spec.name.c_str(), spec.maxBytes);
+        control = AddMultiLineBox(parent, desc.name.c_str(), desc.maxBytes);
         break;
       case Kind::kComboBox:
-        control = AddComboBox(parent, spec.name.c_str(), spec.maxBytes);
+        control = AddComboBox(parent, desc.name.c_str(), desc.maxBytes);
         break;
       case Kind::kDerived:
-        control = AddDerivedBox(parent, spec.name.c_str());
+        control = AddDerivedBox(parent, desc.name.c_str());
         break;
       case Kind::kInteger: {
-        auto* box = AddTextBox(parent, spec.name.c_str(), spec.maxBytes);
-        box->setMaxLength(spec.maxBytes);
+        auto* box = AddTextBox(parent, desc.name.c_str(), desc.maxBytes);
+        box->setMaxLength(desc.maxBytes);
         TypeDigitsOnly(box);
         control = box;
         break;
       }
       case Kind::kDate:
-        control = AddDateBox(parent, spec.name.c_str());
+        control = AddDateBox(parent, desc.name.c_str());
         break;
       case Kind::kOperatorLine:
       case Kind::kStatusLine:
       case Kind::kNewButton:
       case Kind::kPrintButton:
       case Kind::kPreviewButton:
-        control = MakeBarPart(spec.kind, parent);
+        control = MakeBarPart(desc.kind, parent);
         break;
     }
-    control->setGeometry(spec.rect);
+    control->setGeometry(desc.rect);
   }
 }
 

@@ -89,7 +89,7 @@ class FormWindow : public QWidget {
   QComboBox* AddComboBox(QWidget* parent, const char* name, int maxBytes,
                          OnNew onNew = OnNew::kClear);
   QLineEdit* AddDerivedBox(QWidget* parent, const char* name);
-  CellRow* AddCellRow(const CellRowSpec& spec, QWidget* parent);
+  CellRow* AddCellRow(const CellRowSpec& desc, QWidget* parent);
   // New sets every date box to today, before it clears the fields.
   QDateEdit* AddDateBox(QWidget* parent, const char* name);
   // Builds a table of controls in order, each at its rectangle; New clears the fields

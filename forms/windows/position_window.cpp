@@ -29,11 +29,11 @@ QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
 }  // namespace
 
-PositionWindow::PositionWindow(AppContext& context, QWidget* owner, PositionWindowSpec spec)
+PositionWindow::PositionWindow(AppContext& context, QWidget* owner, PositionWindowSpec desc)
     : QWidget(owner, Qt::Window),
       context_(context),
       registration_(context.state, this),
-      spec_(std::move(spec)),
+      spec_(std::move(desc)),
       boxes_(static_cast<std::size_t>(spec_.table.count), nullptr) {
   setObjectName(Utf8(spec_.objectName));
   setWindowTitle(Utf8(spec_.title));
@@ -67,20 +67,20 @@ PositionWindow::PositionWindow(AppContext& context, QWidget* owner, PositionWind
   Load();
 }
 
-QWidget* PositionWindow::BuildGroup(const PositionGroupSpec& spec) {
-  QGroupBox* group = Group(this, Utf8(spec.name), Utf8(spec.caption));
+QWidget* PositionWindow::BuildGroup(const PositionGroupSpec& desc) {
+  QGroupBox* group = Group(this, Utf8(desc.name), Utf8(desc.caption));
   auto* row = new QHBoxLayout(group);
   row->setContentsMargins(6, 2, 6, 4);
-  for (const PositionInnerSpec& inner : spec.inner) row->addWidget(BuildInner(group, inner));
-  if (spec.hidden) {
+  for (const PositionInnerSpec& inner : desc.inner) row->addWidget(BuildInner(group, inner));
+  if (desc.hidden) {
     group->hide();
     group->setEnabled(false);
   }
   return group;
 }
 
-QWidget* PositionWindow::BuildInner(QWidget* parent, const PositionInnerSpec& spec) {
-  QGroupBox* inner = Group(parent, Utf8(spec.name), Utf8(spec.caption));
+QWidget* PositionWindow::BuildInner(QWidget* parent, const PositionInnerSpec& desc) {
+  QGroupBox* inner = Group(parent, Utf8(desc.name), Utf8(desc.caption));
   auto* grid = new QGridLayout(inner);
   grid->setContentsMargins(4, 2, 4, 2);
   grid->setHorizontalSpacing(3);
@@ -89,7 +89,7 @@ QWidget* PositionWindow::BuildInner(QWidget* parent, const PositionInnerSpec& sp
   // boxes under a label (the digit cells) run in a row to their right, one cell each.
   int beside = 0;
   int above = 2;
-  for (const PositionBoxSpec& spec_box : spec.boxes) {
+  for (const PositionBoxSpec& spec_box : desc.boxes) {
     auto* box = new QLineEdit(inner);
     box->setObjectName(Utf8(spec_box.name));
     box->setMaxLength(kBoxCharacters);

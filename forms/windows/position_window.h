@@ -58,7 +58,7 @@ class PositionWindow : public QWidget {
   Q_DISABLE_COPY_MOVE(PositionWindow)
 
  public:
-  PositionWindow(AppContext& context, QWidget* owner, PositionWindowSpec spec);
+  PositionWindow(AppContext& context, QWidget* owner, PositionWindowSpec desc);
 
   void Save();
   void Initialize();

@@ -19,13 +19,13 @@ PositionGroupSpec FormGroup(const char* name, const char* caption, int row, int 
 }
 
 PositionWindowSpec PrintPositionSpec() {
-  PositionWindowSpec spec;
-  spec.objectName = "PrintPositionWindow";
-  spec.title = "调整打印位置";
-  spec.size = {689, 320};
-  spec.table = {kPositionTable, kPositionTablePassword, 1, kPositionFields};
+  PositionWindowSpec desc;
+  desc.objectName = "PrintPositionWindow";
+  desc.title = "调整打印位置";
+  desc.size = {689, 320};
+  desc.table = {kPositionTable, kPositionTablePassword, 1, kPositionFields};
   // clang-format off
-  spec.groups = {
+  desc.groups = {
       FormGroup("分组框20", "调整现金交款打印位置 ", 0, 0, 13, "编辑框14", "分组框22", "编辑框15", "分组框21"),
       FormGroup("分组框1",  "调整支票打印位置 ",     0, 1, 1,  "编辑框1",  "分组框2",  "编辑框2",  "分组框3"),
       FormGroup("分组框7",  "调整电汇凭证打印位置 ", 1, 0, 5,  "编辑框5",  "分组框9",  "编辑框6",  "分组框8"),
@@ -36,10 +36,10 @@ PositionWindowSpec PrintPositionSpec() {
       FormGroup("分组框4",  "调整进帐单（有单独调整模块） ", 0, 0, 3, "编辑框3", "分组框6", "编辑框4", "分组框5", true),
   };
   // clang-format on
-  spec.notesPanel = "分组框19";
-  spec.notesBox = "编辑框13";
-  for (int field = 1; field <= kPositionFields; ++field) spec.tabOrder.push_back(field);
-  return spec;
+  desc.notesPanel = "分组框19";
+  desc.notesBox = "编辑框13";
+  for (int field = 1; field <= kPositionFields; ++field) desc.tabOrder.push_back(field);
+  return desc;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "vouchers/windows/receipt_voucher_window.h"
 
-#include "vouchers/windows/cash_voucher_spec.h"
+#include "vouchers/windows/cash_voucher_controls.h"
 
 namespace tallyra {
 

@@ -25,9 +25,9 @@ CellSpec CellAt(const std::string& name, int x, int y) {
 
 }  // namespace
 
-VoucherWindow::VoucherWindow(AppContext& context, QWidget* owner, VoucherWindowSpec spec)
-    : FormWindow(context, owner, QString::fromUtf8(spec.title), QString::fromUtf8(spec.greeting)),
-      spec_(std::move(spec)) {
+VoucherWindow::VoucherWindow(AppContext& context, QWidget* owner, VoucherWindowSpec desc)
+    : FormWindow(context, owner, QString::fromUtf8(desc.title), QString::fromUtf8(desc.greeting)),
+      spec_(std::move(desc)) {
   setFixedSize(spec_.size);
   BuildControls(spec_.controls);
   Dress();

@@ -81,7 +81,7 @@ class VoucherWindow : public FormWindow {
   void RecomputeTotals();
 
  protected:
-  VoucherWindow(AppContext& context, QWidget* owner, VoucherWindowSpec spec);
+  VoucherWindow(AppContext& context, QWidget* owner, VoucherWindowSpec desc);
 
   void LoadLists() override;
   const PrintLayout& Layout() const override;

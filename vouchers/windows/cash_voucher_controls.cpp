@@ -1,4 +1,4 @@
-#include "vouchers/windows/cash_voucher_spec.h"
+#include "vouchers/windows/cash_voucher_controls.h"
 
 namespace tallyra {
 namespace {
@@ -63,7 +63,7 @@ VoucherWindowSpec CashVoucherSpec(VoucherKind kind) {
   // clang-format on
   AddPlaceCaptions(controls, "分组框7", 493, 37);
 
-  VoucherWindowSpec spec{
+  VoucherWindowSpec desc{
       kind,
       payment ? "付款凭证管理" : "打印收款凭证",
       payment ? " 您正在使用付款凭证管理，请注意本行的提示信息！"
@@ -94,12 +94,12 @@ VoucherWindowSpec CashVoucherSpec(VoucherKind kind) {
     general.push_back(line.subjects[0]);
     detail.push_back(line.subjects[1]);
   }
-  spec.lists = {
+  desc.lists = {
       {payment ? "Fdfkm.bsf" : "Sjfkm.bsf", payment ? "贷方科目" : "借方科目", {"组合框1"}},
       {payment ? "Fzzkm.bsf" : "Szzkm.bsf", "总帐科目", general},
       {payment ? "Fmxkm.bsf" : "Smxkm.bsf", "明细科目", detail},
   };
-  return spec;
+  return desc;
 }
 
 }  // namespace tallyra
