@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "app/look.h"
 #include "bench/bench_tables.h"
 #include "data/catalogue.h"
 #include "forms/windows/cheque_window.h"
@@ -92,14 +91,3 @@ BENCHMARK(BM_OpenTransferVoucherWindow)
     ->ReportAggregatesOnly();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  InitResources();
-  ApplyLook(app);
-  MapFonts();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}

@@ -9,7 +9,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/look.h"
 #include "bench/bench_tables.h"
 #include "data/catalogue.h"
 #include "forms/windows/list_filler.h"
@@ -81,12 +80,3 @@ BENCHMARK(BM_EveryEntry)
     ->ReportAggregatesOnly();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  ApplyLook(app);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}

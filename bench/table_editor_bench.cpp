@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "app/look.h"
 #include "bench/bench_tables.h"
 #include "data/catalogue.h"
 #include "data/windows/table_editor_window.h"
@@ -69,14 +68,3 @@ BENCHMARK(BM_OpenTableEditorCold)
     ->ReportAggregatesOnly();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  InitResources();
-  ApplyLook(app);
-  MapFonts();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}

@@ -9,7 +9,6 @@
 #include <memory>
 #include <vector>
 
-#include "app/look.h"
 #include "bench/bench_tables.h"
 #include "data/catalogue.h"
 #include "forms/windows/wire_transfer_window.h"
@@ -129,14 +128,3 @@ BENCHMARK(BM_ChooseProvince)
     ->ReportAggregatesOnly();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  InitResources();
-  ApplyLook(app);
-  MapFonts();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}

@@ -33,9 +33,7 @@ class CashDepositWindowTest : public UiFixture {
     AddRecords("Dfqc.bsf", {{"对方公司"}, {"另一公司"}});
     AddRecords("Kxlyk.bsf", {{"货款"}, {"备用金"}});
     window_ = CreateForm<CashDepositWindow>(*context_, nullptr);
-    window_->show();
-    window_->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
+    ShowActive(window_);
   }
   ~CashDepositWindowTest() override { delete window_.data(); }
 

@@ -24,9 +24,7 @@ class ChequeWindowTest : public UiFixture {
     AddRecords("Bfzh.bsf",
                {{"基本户", "1234567890"}, {"", "999"}, {"一般户", "55"}, {"一般户", "55"}});
     window_ = CreateForm<ChequeWindow>(*context_, nullptr);
-    window_->show();
-    window_->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
+    ShowActive(window_);
   }
   ~ChequeWindowTest() override { delete window_.data(); }
 

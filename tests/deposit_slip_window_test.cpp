@@ -31,9 +31,7 @@ class DepositSlipWindowTest : public UiFixture {
 
   void OpenSlip() {
     window_ = CreateForm<DepositSlipWindow>(*context_, nullptr);
-    window_->show();
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+    ShowActive(window_);
   }
   template <typename T = QLineEdit>
   T* Control(const char* name) {

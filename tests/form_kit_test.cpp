@@ -107,9 +107,7 @@ class FormKitTest : public UiFixture {
     for (const std::string& subject : subjects) ASSERT_TRUE(store_->Append({Value(subject)}));
     store_->CloseAll();
     window_ = CreateForm<KitForm>(*context_, nullptr);
-    window_->show();
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+    ShowActive(window_);
   }
   ~FormKitTest() override { delete window_.data(); }
 

@@ -21,9 +21,7 @@ class LoginWindowTest : public UiFixture {
     AddOperator("Admin", "secret", "超级管理员");
     AddOperator("张三", "密码1", "管理员");
     window_ = new LoginWindow(*context_, [this] { ++loggedIn_; });
-    window_->show();
-    window_->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
+    ShowActive(window_);
   }
   ~LoginWindowTest() override { delete window_.data(); }
 

@@ -10,9 +10,9 @@
 #include "forms/cheque_layout.h"
 #include "forms/print_engine.h"
 #include "platform/qt_print_service.h"
-#include "tests/support/filled_cheque.h"
 #include "tests/support/cups_test_server.h"
 #include "tests/support/fake_services.h"
+#include "tests/support/filled_cheque.h"
 
 namespace tallyra {
 namespace {

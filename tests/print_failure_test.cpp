@@ -88,9 +88,7 @@ class PrintFailureTest : public UiFixture, public ::testing::WithParamInterface<
     TALLYRA_REQUIRE_CUPS(server_);
     StoreChequeOffsets(0, 0);
     window_ = CreateForm<ChequeWindow>(appContext_, nullptr);
-    window_->show();
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+    ShowActive(window_);
     window_->findChild<QLineEdit*>(QStringLiteral("收款编辑框1"))
         ->setText(QStringLiteral("华联商贸"));
     window_->Digits()->Cell(7)->setFocus();  // 十

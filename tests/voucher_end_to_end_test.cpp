@@ -2,7 +2,6 @@
 // five lines, print it unattended to PDF and read the page back.
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -11,23 +10,13 @@
 #include <QTest>
 #include <cmath>
 
-#include "app/login_window.h"
-#include "app/main_window.h"
-#include "app/navigation.h"
 #include "forms/position_table.h"
 #include "forms/print_engine.h"
-#include "platform/qt_print_service.h"
-#include "tests/support/ui_fixture.h"
+#include "tests/support/end_to_end.h"
 #include "vouchers/windows/voucher_window.h"
 
 namespace tallyra {
 namespace {
-
-struct Word {
-  QString text;
-  double xMm;
-  double yMm;
-};
 
 QString Run(const QString& program, const QStringList& arguments) {
   QProcess process;
@@ -38,33 +27,12 @@ QString Run(const QString& program, const QStringList& arguments) {
 
 constexpr double kMmPerPoint = 25.4 / 72.0;
 
-std::vector<Word> ReadWords(const QString& pdf) {
-  const QString html = Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, "-"});
-  static const QRegularExpression word(
-      QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"));
-  std::vector<Word> words;
-  for (auto match = word.globalMatch(html); match.hasNext();) {
-    const auto m = match.next();
-    words.push_back({m.captured(3), m.captured(1).toDouble() * kMmPerPoint,
-                     m.captured(2).toDouble() * kMmPerPoint});
-  }
-  return words;
-}
-
 // The page's width and height in mm.
 std::pair<double, double> PageSize(const QString& pdf) {
   static const QRegularExpression size(QStringLiteral(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)"));
   const auto m = size.match(Run(QStringLiteral("pdfinfo"), {pdf}));
   EXPECT_TRUE(m.hasMatch());
   return {m.captured(1).toDouble() * kMmPerPoint, m.captured(2).toDouble() * kMmPerPoint};
-}
-
-void TypeText(QWidget* field, const QString& text) {
-  field->setFocus();
-  for (QChar c : text) {
-    QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c),
-                        Qt::NoModifier);
-  }
 }
 
 struct Case {
@@ -78,46 +46,13 @@ struct Case {
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.job; }
 
-class VoucherEndToEndTest : public UiFixture, public ::testing::WithParamInterface<Case> {
- protected:
-  VoucherEndToEndTest() : printing_(fakes_.messages, fakes_.clock) {
-    qputenv("TALLYRA_PDF_DIR", pdfDir_.path().toUtf8());
-  }
-  ~VoucherEndToEndTest() override { qunsetenv("TALLYRA_PDF_DIR"); }
-
-  void StoreOffsets(OffsetPair pair, double dx, double dy) {
-    std::vector<Value> offsets(kPositionFields, Value(0.0));
-    offsets[static_cast<std::size_t>(2 * static_cast<int>(pair) - 2)] = dx;
-    offsets[static_cast<std::size_t>(2 * static_cast<int>(pair) - 1)] = dy;
-    ASSERT_TRUE(store_->Open("bsf\\" + std::string(kPositionTable), kPositionTablePassword));
-    ASSERT_TRUE(store_->Append(offsets));
-    store_->CloseAll();
-  }
-
-  QTemporaryDir pdfDir_;
-  QtPrintService printing_;
-  Services services_{fakes_.messages, fakes_.clock,   fakes_.sound,
-                     fakes_.shell,    fakes_.process, printing_};
-};
+class VoucherEndToEndTest : public EndToEndTest, public ::testing::WithParamInterface<Case> {};
 
 TEST_P(VoucherEndToEndTest, EveryItemStandsAtItsPlaceOnTheWidePage) {
   constexpr double dx = 25, dy = -15;
-  AddOperator("admin", "secret", "超级管理员");
   StoreOffsets(GetParam().pair, dx, dy);
-
-  AppContext context{state_, *store_, services_};
-  std::unique_ptr<MainWindow> main;
-  auto* login = new LoginWindow(context, [&] {
-    main = std::make_unique<MainWindow>(context, ProgramWindows());
-    main->show();
-  });
-  login->show();
-  login->findChild<QLineEdit*>(QStringLiteral("登录名编辑框"))->setText("admin");
-  login->findChild<QLineEdit*>(QStringLiteral("登录密码编辑框"))->setText("secret");
-  login->findChild<QPushButton*>(QStringLiteral("首页登陆按钮"))->click();
-  ASSERT_NE(main, nullptr);
-
-  main->OnMenuItemClicked(0, GetParam().menuItem);
+  LogIn();
+  main_->OnMenuItemClicked(0, GetParam().menuItem);
   auto* voucher = qobject_cast<VoucherWindow*>(state_.CurrentForm.data());
   ASSERT_NE(voucher, nullptr);
   voucher->activateWindow();
@@ -150,10 +85,8 @@ TEST_P(VoucherEndToEndTest, EveryItemStandsAtItsPlaceOnTheWidePage) {
   TypeText(field("编辑框73"), "4");
   voucher->findChild<QPushButton*>(QStringLiteral("按钮8"))->click();
 
-  const QStringList pdfs = QDir(pdfDir_.path()).entryList({QStringLiteral("*.pdf")});
-  ASSERT_EQ(pdfs.size(), 1);
-  EXPECT_TRUE(pdfs[0].startsWith(QString::fromUtf8(GetParam().job))) << pdfs[0].toStdString();
-  const QString pdf = pdfDir_.filePath(pdfs[0]);
+  const QString pdf = OnlyPdf(QString::fromUtf8(GetParam().job));
+  ASSERT_FALSE(pdf.isEmpty());
   const auto [width, height] = PageSize(pdf);
   EXPECT_NEAR(width, 266.0, 0.4);
   EXPECT_NEAR(height, 125.0, 0.4);

@@ -47,9 +47,7 @@ class VoucherWindowTest : public UiFixture, public ::testing::WithParamInterface
         window_ = CreateForm<TransferVoucherWindow>(*context_, nullptr);
         break;
     }
-    window_->show();
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+    ShowActive(window_);
   }
   ~VoucherWindowTest() override { delete window_.data(); }
 

@@ -45,9 +45,7 @@ class WireTransferWindowTest : public UiFixture {
     AddRecords("Dfzh.bsf", {{"货款户", "6222020200112233"}});
     AddRecords("Dfyh.bsf", {{"建设银行南京分行"}});
     window_ = CreateForm<WireTransferWindow>(*context_, nullptr);
-    window_->show();
-    window_->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(window_));
+    ShowActive(window_);
   }
   ~WireTransferWindowTest() override { delete window_.data(); }
 

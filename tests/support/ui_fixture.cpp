@@ -1,5 +1,6 @@
 #include "tests/support/ui_fixture.h"
 
+#include <QTest>
 #include <stdexcept>
 
 #include "data/catalogue.h"
@@ -29,6 +30,12 @@ void UiFixture::AddOperator(const std::string& name, const std::string& password
   ASSERT_TRUE(store.Open("bsf\\" + std::string(kOperatorTable), kOperatorTablePassword));
   ASSERT_TRUE(store.Append({name, HashPassword(password, HashLimits::Minimum()), level}));
   store.CloseAll();
+}
+
+void UiFixture::ShowActive(QWidget* window) {
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
 }
 
 void UiFixture::AddRecords(const std::string& file,

@@ -30,6 +30,8 @@ class UiFixture : public ::testing::Test {
 
   // Appends an operator to the operator table (its password hashed cheaply).
   void AddOperator(const std::string& name, const std::string& password, const std::string& level);
+  // Shows a window and waits until it is the active one, so that focus and keys reach it.
+  void ShowActive(QWidget* window);
   // Appends records of text values to a table.
   void AddRecords(const std::string& file, const std::vector<std::vector<std::string>>& records);
   // Stores the first record of a position table: the values from the source's first
