@@ -1,10 +1,7 @@
 #include "data/record_checksum.h"
 
-#include <sodium.h>
-
-#include <array>
 #include <bit>
-#include <type_traits>
+#include <cstring>
 
 namespace tallyra {
 namespace {
@@ -14,113 +11,114 @@ constexpr char kFieldsTag = 'F';
 constexpr char kProtectionTag = 'P';
 constexpr char kTableTag = 'T';
 
-constexpr std::size_t kFeedBytes = 4096;
-
-std::int64_t CutToEightBytes(const unsigned char* hash) {
-  std::uint64_t cut = 0;
-  for (int i = 7; i >= 0; --i) cut = (cut << 8) | hash[i];
-  return static_cast<std::int64_t>(cut);
-}
-
-std::int64_t Hash(const std::string& bytes) {
-  std::array<unsigned char, crypto_generichash_BYTES_MIN> hash{};
-  crypto_generichash(hash.data(), hash.size(), reinterpret_cast<const unsigned char*>(bytes.data()),
-                     bytes.size(), nullptr, 0);
-  return CutToEightBytes(hash.data());
-}
-
 }  // namespace
+
+void RecordChecksum::Hasher::Begin(char tag) {
+  crypto_generichash_init(&state_, nullptr, 0, crypto_generichash_BYTES_MIN);
+  buffer_[0] = static_cast<unsigned char>(tag);
+  used_ = 1;
+}
+
+void RecordChecksum::Hasher::Reserve(std::size_t size) {
+  if (used_ + size > kBytes) Feed();
+}
+
+void RecordChecksum::Hasher::Feed() {
+  crypto_generichash_update(&state_, buffer_.data(), used_);
+  used_ = 0;
+}
 
 // Seven bits a byte, low bits first: small numbers and short lengths take one byte,
 // which keeps the bytes hashed, and so the cost of a load, low.
-void RecordChecksum::AddInteger(std::string& out, std::int64_t value) {
+void RecordChecksum::Hasher::PutInteger(std::int64_t value) {
+  Reserve(kLongest);
   auto bits = static_cast<std::uint64_t>(value);
   while (bits >= 0x80) {
-    out.push_back(static_cast<char>((bits & 0x7F) | 0x80));
+    buffer_[used_++] = static_cast<unsigned char>((bits & 0x7F) | 0x80);
     bits >>= 7;
   }
-  out.push_back(static_cast<char>(bits));
+  buffer_[used_++] = static_cast<unsigned char>(bits);
 }
 
-void RecordChecksum::AddBytes(std::string& out, const void* data, std::size_t size) {
-  AddInteger(out, static_cast<std::int64_t>(size));
-  out.append(static_cast<const char*>(data), size);
+void RecordChecksum::Hasher::PutBytes(const void* data, std::size_t size) {
+  PutInteger(static_cast<std::int64_t>(size));
+  if (size > kBytes - used_) {
+    Feed();
+    if (size >= kBytes) {  // fed as it stands, not copied first
+      crypto_generichash_update(&state_, static_cast<const unsigned char*>(data), size);
+      return;
+    }
+  }
+  if (size != 0) std::memcpy(buffer_.data() + used_, data, size);
+  used_ += size;
 }
 
 // A value's kind follows from its field's type, which the field list's checksum covers,
 // so only lengths are needed to keep two different records apart.
-void RecordChecksum::Serialize(std::string& out, std::int64_t id, bool deleted,
-                               const std::vector<Value>& values) {
-  AddInteger(out, id);
-  out.push_back(deleted ? '\1' : '\0');
+void RecordChecksum::Hasher::PutRecord(std::int64_t id, bool deleted,
+                                       const std::vector<Value>& values) {
+  PutInteger(id);
+  Reserve(1);
+  buffer_[used_++] = deleted ? 1 : 0;
   for (const Value& value : values) {
-    std::visit(
-        [&out](const auto& v) {
-          using T = std::decay_t<decltype(v)>;
-          if constexpr (std::is_same_v<T, bool>) {
-            out.push_back(v ? '\1' : '\0');
-          } else if constexpr (std::is_same_v<T, std::int64_t>) {
-            AddInteger(out, v);
-          } else if constexpr (std::is_same_v<T, double>) {
-            // SQLite keeps -0.0 as the integer 0 and reads it back as +0.0.
-            auto bits = std::bit_cast<std::uint64_t>(v == 0.0 ? 0.0 : v);
-            for (int i = 0; i < 8; ++i, bits >>= 8) out.push_back(static_cast<char>(bits & 0xFF));
-          } else if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, Blob>) {
-            AddBytes(out, v.data(), v.size());
-          }
-        },
-        value);
+    if (const auto* text = std::get_if<std::string>(&value)) {
+      PutBytes(text->data(), text->size());
+    } else if (const auto* number = std::get_if<std::int64_t>(&value)) {
+      PutInteger(*number);
+    } else if (const auto* real = std::get_if<double>(&value)) {
+      // SQLite keeps -0.0 as the integer 0 and reads it back as +0.0.
+      auto bits = std::bit_cast<std::uint64_t>(*real == 0.0 ? 0.0 : *real);
+      Reserve(kLongest);
+      for (int i = 0; i < 8; ++i, bits >>= 8) buffer_[used_++] = static_cast<unsigned char>(bits);
+    } else if (const auto* flag = std::get_if<bool>(&value)) {
+      Reserve(1);
+      buffer_[used_++] = *flag ? 1 : 0;
+    } else if (const auto* blob = std::get_if<Blob>(&value)) {
+      PutBytes(blob->data(), blob->size());
+    }
   }
+}
+
+std::int64_t RecordChecksum::Hasher::Finish() {
+  Feed();
+  std::array<unsigned char, crypto_generichash_BYTES_MIN> hash{};
+  crypto_generichash_final(&state_, hash.data(), hash.size());
+  std::uint64_t cut = 0;
+  for (int i = 7; i >= 0; --i) cut = (cut << 8) | hash[static_cast<std::size_t>(i)];
+  return static_cast<std::int64_t>(cut);
 }
 
 std::int64_t RecordChecksum::OfRecord(std::int64_t id, bool deleted,
                                       const std::vector<Value>& values) {
-  buffer_.assign(1, kRecordTag);
-  Serialize(buffer_, id, deleted, values);
-  return Hash(buffer_);
+  one_.Begin(kRecordTag);
+  one_.PutRecord(id, deleted, values);
+  return one_.Finish();
 }
 
-void RecordChecksum::BeginTable() {
-  crypto_generichash_init(&table_, nullptr, 0, crypto_generichash_BYTES_MIN);
-  buffer_.assign(1, kTableTag);
-}
+void RecordChecksum::BeginTable() { table_.Begin(kTableTag); }
 
-// Fed in pieces of about a hash block's multiple: one buffer of the whole table would be
-// a fresh large allocation at every first open.
 void RecordChecksum::AddRecord(std::int64_t id, bool deleted, const std::vector<Value>& values) {
-  Serialize(buffer_, id, deleted, values);
-  if (buffer_.size() >= kFeedBytes) Feed();
+  table_.PutRecord(id, deleted, values);
 }
 
-std::int64_t RecordChecksum::FinishTable() {
-  Feed();
-  std::array<unsigned char, crypto_generichash_BYTES_MIN> hash{};
-  crypto_generichash_final(&table_, hash.data(), hash.size());
-  return CutToEightBytes(hash.data());
-}
-
-void RecordChecksum::Feed() {
-  crypto_generichash_update(&table_, reinterpret_cast<const unsigned char*>(buffer_.data()),
-                            buffer_.size());
-  buffer_.clear();
-}
+std::int64_t RecordChecksum::FinishTable() { return table_.Finish(); }
 
 std::int64_t RecordChecksum::OfFields(const std::vector<FieldDef>& fields) {
-  buffer_.assign(1, kFieldsTag);
+  one_.Begin(kFieldsTag);
   for (std::size_t i = 0; i < fields.size(); ++i) {
-    AddInteger(buffer_, static_cast<std::int64_t>(i + 1));
-    AddBytes(buffer_, fields[i].name.data(), fields[i].name.size());
-    AddInteger(buffer_, static_cast<std::int64_t>(fields[i].type));
-    AddInteger(buffer_, fields[i].size);
+    one_.PutInteger(static_cast<std::int64_t>(i + 1));
+    one_.PutBytes(fields[i].name.data(), fields[i].name.size());
+    one_.PutInteger(static_cast<std::int64_t>(fields[i].type));
+    one_.PutInteger(fields[i].size);
   }
-  return Hash(buffer_);
+  return one_.Finish();
 }
 
 std::int64_t RecordChecksum::OfProtection(const Blob& salt, const Blob& verifier) {
-  buffer_.assign(1, kProtectionTag);
-  AddBytes(buffer_, salt.data(), salt.size());
-  AddBytes(buffer_, verifier.data(), verifier.size());
-  return Hash(buffer_);
+  one_.Begin(kProtectionTag);
+  one_.PutBytes(salt.data(), salt.size());
+  one_.PutBytes(verifier.data(), verifier.size());
+  return one_.Finish();
 }
 
 }  // namespace tallyra

@@ -2,6 +2,8 @@
 
 #include <sodium.h>
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -32,15 +34,29 @@ class RecordChecksum final {
   std::int64_t FinishTable();
 
  private:
-  static void Serialize(std::string& out, std::int64_t id, bool deleted,
-                        const std::vector<Value>& values);
-  static void AddInteger(std::string& out, std::int64_t value);
-  static void AddBytes(std::string& out, const void* data, std::size_t size);
+  // The bytes of one hash, gathered in a fixed buffer and fed to BLAKE2b a piece at a
+  // time: a load of many records then never allocates and never copies a value twice.
+  class Hasher final {
+   public:
+    void Begin(char tag);
+    void PutInteger(std::int64_t value);
+    void PutBytes(const void* data, std::size_t size);
+    void PutRecord(std::int64_t id, bool deleted, const std::vector<Value>& values);
+    std::int64_t Finish();
 
-  void Feed();
+   private:
+    static constexpr std::size_t kBytes = 4096;
+    static constexpr std::size_t kLongest = 10;  // a varint, or the 8 bytes of a double
+    void Reserve(std::size_t size);
+    void Feed();
 
-  std::string buffer_;  // kept between calls, so a load of many records allocates once
-  crypto_generichash_state table_{};
+    crypto_generichash_state state_{};
+    std::array<unsigned char, kBytes> buffer_{};
+    std::size_t used_ = 0;
+  };
+
+  Hasher table_;  // the table checksum, fed over many calls
+  Hasher one_;    // a single record, field list or protection row
 };
 
 }  // namespace tallyra
