@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
-#include <QTimer>
 
 #include "app/first_run_window.h"
 #include "app/login_window.h"
@@ -13,6 +12,7 @@
 #include "data/catalogue.h"
 #include "data/fatal_error.h"
 #include "platform/qt_services.h"
+#include "ui/quit_when_painted.h"
 
 namespace tallyra {
 namespace {
@@ -82,11 +82,8 @@ int RunProgram(int argc, char** argv) {
     auto* main = new MainWindow(context, ProgramWindows());
     main->show();
   });
+  QuitWhenPainted::WatchIfAsked(login);
   login->show();
-  // For measuring start-up: quit as soon as the login window is on screen.
-  if (qEnvironmentVariableIsSet("TALLYRA_EXIT_WHEN_SHOWN")) {
-    QTimer::singleShot(0, &app, &QCoreApplication::quit);
-  }
   return app.exec();
 }
 
