@@ -1,7 +1,7 @@
 #include "app/look.h"
 
 #include <QApplication>
-#include <QFontDatabase>
+#include <QFont>
 #include <QPalette>
 #include <QStyleFactory>
 
@@ -33,19 +33,22 @@ void ApplyLook(QApplication& app) {
                      "QLineEdit[narrow=\"true\"] { padding: 0px; border-radius: 0px; }"));
 }
 
+// Substitutes are tried only when a face itself is missing, so they are set without
+// asking the font database first: that question resolves font aliases through
+// fontconfig and cost a third of the start-up.
 void MapFonts() {
   const struct {
     const char* face;
+    const char* windowsName;
     const char* installed;
   } mappings[] = {
-      {"宋体", "AR PL UMing CN"},
-      {"楷体_GB2312", "AR PL UKai CN"},
+      {"宋体", "SimSun", "AR PL UMing CN"},
+      {"楷体_GB2312", "KaiTi", "AR PL UKai CN"},
   };
   for (const auto& mapping : mappings) {
-    const QString face = QString::fromUtf8(mapping.face);
-    if (!QFontDatabase::hasFamily(face)) {
-      QFont::insertSubstitution(face, QString::fromUtf8(mapping.installed));
-    }
+    QFont::insertSubstitutions(
+        QString::fromUtf8(mapping.face),
+        {QString::fromUtf8(mapping.windowsName), QString::fromUtf8(mapping.installed)});
   }
 }
 
