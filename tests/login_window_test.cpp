@@ -1,5 +1,6 @@
 #include "app/login_window.h"
 
+#include <QImage>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -171,6 +172,18 @@ TEST_F(LoginWindowTest, GeometryOfTheControls) {
   EXPECT_EQ(PasswordEdit()->echoMode(), QLineEdit::Password);
   EXPECT_EQ(window_->findChild<QPushButton*>(QStringLiteral("首页登陆按钮"))->geometry(),
             QRect(412, 246, 24, 56));
+}
+
+// The background's pixels are read from the stored picture without a decoder: they must
+// be the ones Qt's own decoder reads, wherever no control covers them.
+TEST_F(LoginWindowTest, TheBackgroundShowsThePicturesOwnPixels) {
+  const QImage picture(QStringLiteral(":/pictures/login_background.ppm"));
+  ASSERT_EQ(picture.size(), QSize(457, 320));
+  const QImage shown = window_->grab().toImage();
+  for (const QPoint at : {QPoint(0, 0), QPoint(456, 0), QPoint(228, 160), QPoint(100, 300),
+                          QPoint(456, 200), QPoint(0, 319)}) {
+    EXPECT_EQ(shown.pixel(at), picture.pixel(at)) << at.x() << "," << at.y();
+  }
 }
 
 }  // namespace
