@@ -11,6 +11,8 @@ packages=(
   libsqlite3-dev sqlite3 libsodium-dev
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # the start-up benchmark reads peak memory with GNU time
+  time
   # fonts the forms name ("宋体", "楷体_GB2312") and a UI fallback
   fonts-arphic-uming fonts-arphic-ukai fonts-dejavu-core
   # plays the login chirp (aplay)
