@@ -17,6 +17,7 @@
 #include "ui/controls.h"
 #include "ui/form_keys.h"
 #include "ui/gbk_limit.h"
+#include "ui/list_box.h"
 
 namespace tallyra {
 
@@ -61,15 +62,8 @@ QPlainTextEdit* FormWindow::AddMultiLineBox(QWidget* parent, const char* name, i
 }
 
 QComboBox* FormWindow::AddComboBox(QWidget* parent, const char* name, int maxBytes, OnNew onNew) {
-  auto* list = new QComboBox(parent);
+  auto* list = new ListBox(parent);
   list->setObjectName(QString::fromUtf8(name));
-  list->setEditable(true);
-  list->setInsertPolicy(QComboBox::NoInsert);
-  // The operator types freely: a list never completes typed text by itself.
-  list->setCompleter(nullptr);
-  // The box's size comes from the window, not from measuring every entry of a long list.
-  list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  list->setMinimumContentsLength(8);
   GbkLimit::Attach(list, maxBytes);
   if (onNew == OnNew::kClear) AddResetStep([list] { list->setEditText(QString()); });
   return list;

@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QStringList>
 
+#include "ui/list_box.h"
+
 namespace tallyra {
 
 bool ListFiller::ReadRecords(const ListSource& source, std::vector<RecordTexts>& records) {
@@ -38,7 +40,11 @@ void ListFiller::Fill(const ListSource& source, const std::vector<QComboBox*>& b
   for (QComboBox* box : boxes) {
     const int before = box->count();
     const QString text = box->currentText();
-    box->addItems(entries);  // one insertion for the whole list
+    if (auto* listBox = dynamic_cast<ListBox*>(box)) {
+      listBox->AddEntries(entries);
+    } else {
+      box->addItems(entries);
+    }
     // Adding to an empty list selects its first entry: the box keeps its own text.
     box->setCurrentIndex(-1);
     box->setEditText(text);
