@@ -8,9 +8,12 @@
 
 #include "bench/bench_tables.h"
 #include "data/catalogue.h"
+#include "forms/windows/cash_deposit_window.h"
 #include "forms/windows/cheque_window.h"
 #include "forms/windows/deposit_slip_window.h"
 #include "platform/qt_services.h"
+#include "vouchers/windows/payment_voucher_window.h"
+#include "vouchers/windows/receipt_voucher_window.h"
 #include "vouchers/windows/transfer_voucher_window.h"
 
 namespace {
@@ -64,22 +67,32 @@ void BM_OpenDepositSlipWindow(benchmark::State& state) {
       state, {"Bfqc.bsf", "Bfzh.bsf", "Bfyh.bsf", "Dfqc.bsf", "Dfzh.bsf", "Dfyh.bsf"});
 }
 
+void BM_OpenCashDepositWindow(benchmark::State& state) {
+  OpenForm<CashDepositWindow>(state, {"Bfqc.bsf", "Bfzh.bsf", "Bfyh.bsf", "Dfqc.bsf", "Kxlyk.bsf"});
+}
+void BM_OpenReceiptVoucherWindow(benchmark::State& state) {
+  OpenForm<ReceiptVoucherWindow>(state, {"Sjfkm.bsf", "Szzkm.bsf", "Smxkm.bsf"});
+}
+void BM_OpenPaymentVoucherWindow(benchmark::State& state) {
+  OpenForm<PaymentVoucherWindow>(state, {"Fdfkm.bsf", "Fzzkm.bsf", "Fmxkm.bsf"});
+}
 void BM_OpenTransferVoucherWindow(benchmark::State& state) {
   OpenForm<TransferVoucherWindow>(state, {"Zjzzkm.bsf", "Zjmxkm.bsf", "Zdzzkm.bsf", "Zdmxkm.bsf"});
 }
 
-BENCHMARK(BM_OpenChequeWindow)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(7)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_OpenDepositSlipWindow)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(7)
-    ->ReportAggregatesOnly();
+#define FORM_BENCHMARK(name)          \
+  BENCHMARK(name)                     \
+      ->Arg(1000)                     \
+      ->Arg(10000)                    \
+      ->Unit(benchmark::kMillisecond) \
+      ->Repetitions(7)                \
+      ->ReportAggregatesOnly()
+
+FORM_BENCHMARK(BM_OpenChequeWindow);
+FORM_BENCHMARK(BM_OpenDepositSlipWindow);
+FORM_BENCHMARK(BM_OpenCashDepositWindow);
+FORM_BENCHMARK(BM_OpenReceiptVoucherWindow);
+FORM_BENCHMARK(BM_OpenPaymentVoucherWindow);
 
 // The window alone (0) as a baseline, then its four subject tables filled.
 BENCHMARK(BM_OpenTransferVoucherWindow)
