@@ -9,11 +9,11 @@
 namespace tallyra {
 namespace {
 
-constexpr int kGridGray = 185;
+constexpr int kGridGray = 200;
 constexpr int kGridPen = 8;
 constexpr int kRulerPen = 10;
-constexpr int kRulerGray = 60;
-constexpr double kRulerPoints = 5;
+constexpr int kRulerGray = 0;
+constexpr double kRulerPoints = 7;
 constexpr double kNotePoints = 9;
 constexpr int kNoteLine = 45;     // the corner note's line pitch
 constexpr int kNoteWidth = 1000;  // room kept for the corner note

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <cmath>
 #include <map>
+#include <ostream>
 
 #include "forms/calibration_sheet.h"
 #include "forms/cash_deposit_layout.h"
@@ -97,6 +98,8 @@ struct SheetCase {
   bool depositSlip;
   int firstField;  // the form's first offset field in its window
 };
+
+void PrintTo(const SheetCase& c, std::ostream* out) { *out << c.form; }
 
 class CalibrationSheetEndToEndTest : public EndToEndTest,
                                      public ::testing::WithParamInterface<SheetCase> {

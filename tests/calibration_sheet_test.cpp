@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -43,6 +44,8 @@ std::vector<SheetCase> Cases() {
       {"转帐凭证", &TransferVoucherLayout, {60, -25}},
   };
 }
+
+void PrintTo(const SheetCase& c, std::ostream* out) { *out << c.form; }
 
 class SheetTest : public ::testing::TestWithParam<SheetCase> {};
 

@@ -154,12 +154,16 @@ QWidget* PositionWindow::BuildNotes() {
 QWidget* PositionWindow::BuildSheetRow(QWidget* parent) {
   QGroupBox* row = Group(parent, QStringLiteral("分组框26"), QString());
   auto* layout = new QHBoxLayout(row);
-  layout->setContentsMargins(6, 4, 6, 4);
+  layout->setContentsMargins(4, 3, 4, 3);
+  layout->setSpacing(3);
   if (spec_.sheetForms.size() > 1) {
     sheetForm_ = new QComboBox(row);
     sheetForm_->setObjectName(QStringLiteral("测试表单组合框"));
+    // Wide enough for the longest name: a cut one could be the wrong form.
+    sheetForm_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     for (const SheetFormSpec& form : spec_.sheetForms) sheetForm_->addItem(Utf8(form.name));
     sheetForm_->setToolTip(QStringLiteral("测试打印哪一种票据"));
+    sheetForm_->setMinimumWidth(sheetForm_->sizeHint().width());
     layout->addWidget(sheetForm_, 1);
   }
   const struct {
@@ -176,6 +180,8 @@ QWidget* PositionWindow::BuildSheetRow(QWidget* parent) {
     button->setObjectName(Utf8(action.name));
     button->setToolTip(Utf8(action.tip));
     connect(button, &QPushButton::clicked, this, action.action);
+    // As narrow as its caption, so that the form's name keeps its room.
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
     layout->addWidget(button);
   }
   return row;
