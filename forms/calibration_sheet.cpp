@@ -49,20 +49,32 @@ int TickLength(int at) {
   return at % 50 == 0 ? 20 : 10;
 }
 
-void AddRulers(std::vector<PrintOperation>& ops, Extent page) {
+// Whether an item's cross or name reaches into the rectangle.
+bool Covers(int left, int top, int width, int height, const ItemPlace& place) {
+  return place.x + kMarkRight > left && place.x - kMarkLeft < left + width &&
+         place.y + kMarkBelow > top && place.y - kCrossArm < top + height;
+}
+
+void AddRulers(std::vector<PrintOperation>& ops, Extent page,
+               const std::vector<ItemPlace>& places) {
   for (int x = kRulerTick; x < page.width; x += kRulerTick) {
     ops.push_back(PrintOperation::Line(x, 0, x, TickLength(x), kRulerPen, kRulerGray));
   }
   for (int y = kRulerTick; y < page.height; y += kRulerTick) {
     ops.push_back(PrintOperation::Line(0, y, TickLength(y), y, kRulerPen, kRulerGray));
   }
+  // A number is left out where a mark stands: the mark matters, the next number tells.
+  constexpr int kNumberWidth = 40;
+  constexpr int kNumberHeight = 25;
+  const auto number = [&](int x, int y, int mm) {
+    const bool free = std::none_of(places.begin(), places.end(), [&](const ItemPlace& place) {
+      return Covers(x, y, kNumberWidth, kNumberHeight, place);
+    });
+    if (free) ops.push_back(PrintOperation::Text(x, y, std::to_string(mm)));
+  };
   ops.push_back(PrintOperation::SetFont("宋体", kRulerPoints));
-  for (int x = kGridStep; x < page.width; x += kGridStep) {
-    ops.push_back(PrintOperation::Text(x + 6, 12, std::to_string(x / 10)));
-  }
-  for (int y = kGridStep; y < page.height; y += kGridStep) {
-    ops.push_back(PrintOperation::Text(12, y + 4, std::to_string(y / 10)));
-  }
+  for (int x = kGridStep; x < page.width; x += kGridStep) number(x + 6, 12, x / 10);
+  for (int y = kGridStep; y < page.height; y += kGridStep) number(12, y + 4, y / 10);
 }
 
 // A name's width in 0.1 mm: half an em per GBK byte.
@@ -85,11 +97,6 @@ void AddMarks(std::vector<PrintOperation>& ops, const std::vector<ItemPlace>& pl
     ops.push_back(
         PrintOperation::Text(fits ? x + kNameGap : x - kNameGap - width, y + kNameGap, place.name));
   }
-}
-
-bool Covers(int left, int top, int width, int height, const ItemPlace& place) {
-  return place.x + kMarkRight > left && place.x - kMarkLeft < left + width &&
-         place.y + kMarkBelow > top && place.y - kCrossArm < top + height;
 }
 
 // The corner with the fewest marks in the note's rectangle, bottom right first.
@@ -143,7 +150,7 @@ PrintRun PrepareCalibrationSheet(const PrintLayout& layout, const std::vector<do
   const Extent page = PageExtent(layout.paper);
   const std::vector<ItemPlace> places = PlaceItems(layout, offsets);
   AddGrid(run.operations, page);
-  AddRulers(run.operations, page);
+  AddRulers(run.operations, page, places);
   AddMarks(run.operations, places, page);
 
   const std::string offsetText = DescribeOffsets(offsets);
