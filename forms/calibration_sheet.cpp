@@ -15,9 +15,9 @@ constexpr int kRulerPen = 10;
 constexpr int kRulerGray = 0;
 constexpr double kRulerPoints = 7;
 constexpr double kNotePoints = 9;
-constexpr int kNoteLine = 45;     // the corner note's line pitch
-constexpr int kNoteWidth = 1000;  // room kept for the corner note
-constexpr int kNoteInset = 80;    // from the page's edges, clear of the rulers
+constexpr int kNoteLine = 45;        // the corner note's line pitch
+constexpr int kNoteMinWidth = 1000;  // room kept for the corner note at least
+constexpr int kNoteInset = 80;       // from the page's edges, clear of the rulers
 // What an item's cross and name cover, from the cross's centre.
 constexpr int kMarkLeft = kCrossArm;
 constexpr int kMarkRight = 160;
@@ -77,11 +77,17 @@ void AddRulers(std::vector<PrintOperation>& ops, Extent page,
   for (int y = kGridStep; y < page.height; y += kGridStep) number(12, y + 4, y / 10);
 }
 
-// A name's width in 0.1 mm: half an em per GBK byte.
-int NameWidth(const std::string& name) {
+// A text's width in 0.1 mm, its longest line's: half an em per GBK byte.
+int TextWidth(const std::string& text, double points) {
   constexpr double kTenthsPerPoint = 254.0 / 72.0;
-  return static_cast<int>(static_cast<double>(GbkLength(name)) * kNamePoints * kTenthsPerPoint / 2 +
-                          0.5);
+  std::size_t widest = 0;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    widest = std::max(widest, GbkLength(std::string_view(text).substr(start, end - start)));
+    start = end + 1;
+  }
+  return static_cast<int>(static_cast<double>(widest) * points * kTenthsPerPoint / 2 + 0.5);
 }
 
 void AddMarks(std::vector<PrintOperation>& ops, const std::vector<ItemPlace>& places, Extent page) {
@@ -92,7 +98,7 @@ void AddMarks(std::vector<PrintOperation>& ops, const std::vector<ItemPlace>& pl
     ops.push_back(PrintOperation::Line(x - kCrossArm, y, x + kCrossArm, y, kCrossPen));
     ops.push_back(PrintOperation::Line(x, y - kCrossArm, x, y + kCrossArm, kCrossPen));
     // Right of the cross; left of it where the name would run off the page.
-    const int width = NameWidth(place.name);
+    const int width = TextWidth(place.name, kNamePoints);
     const bool fits = x + kNameGap + width <= page.width - kNameGap;
     ops.push_back(
         PrintOperation::Text(fits ? x + kNameGap : x - kNameGap - width, y + kNameGap, place.name));
@@ -100,8 +106,9 @@ void AddMarks(std::vector<PrintOperation>& ops, const std::vector<ItemPlace>& pl
 }
 
 // The corner with the fewest marks in the note's rectangle, bottom right first.
-std::array<int, 2> NoteCorner(Extent page, int height, const std::vector<ItemPlace>& places) {
-  const int right = page.width - kNoteInset - kNoteWidth;
+std::array<int, 2> NoteCorner(Extent page, int width, int height,
+                              const std::vector<ItemPlace>& places) {
+  const int right = page.width - kNoteInset - width;
   const int bottom = page.height - kNoteInset - height;
   const std::array<std::array<int, 2>, 4> corners = {
       {{right, bottom}, {right, kNoteInset}, {kNoteInset, bottom}, {kNoteInset, kNoteInset}}};
@@ -109,7 +116,7 @@ std::array<int, 2> NoteCorner(Extent page, int height, const std::vector<ItemPla
   auto bestCount = places.size() + 1;
   for (const auto& corner : corners) {
     const auto count = std::count_if(places.begin(), places.end(), [&](const ItemPlace& p) {
-      return Covers(corner[0], corner[1], kNoteWidth, height, p);
+      return Covers(corner[0], corner[1], width, height, p);
     });
     if (static_cast<std::size_t>(count) < bestCount) {
       bestCount = static_cast<std::size_t>(count);
@@ -121,13 +128,41 @@ std::array<int, 2> NoteCorner(Extent page, int height, const std::vector<ItemPla
 
 std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
+// What offset k moves, in the words of the layout: "十 左右", "年、月、日 上下".
+std::string OffsetUse(const PrintLayout& layout, std::size_t k) {
+  std::vector<std::string> across;
+  std::vector<std::string> down;
+  for (const LayoutItem& item : layout.items) {
+    if (item.offset.y == k) down.push_back(item.name.empty() ? "小写金额" : item.name);
+    if (item.digitRow.empty()) {
+      if (item.offset.x == k) across.push_back(item.name);
+      continue;
+    }
+    // A digit row's columns move sideways each by their own offset.
+    const std::vector<std::string> places = PlaceNames(item.digitRow.size());
+    for (std::size_t c = 0; c < item.digitRow.size() && c < places.size(); ++c) {
+      if (item.digitRow[c].xOffset == k) across.push_back(places[c]);
+    }
+  }
+  const auto join = [](const std::vector<std::string>& names, const char* axis) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : "、") + name;
+    return text.empty() ? text : text + " " + axis;
+  };
+  std::string use = join(across, "左右");
+  const std::string vertical = join(down, "上下");
+  if (!use.empty() && !vertical.empty()) use += "，";
+  use += vertical;
+  return use.empty() ? "未用" : use;
+}
+
 }  // namespace
 
 std::string CalibrationJobName(std::string_view formName) {
   return std::string(formName) + "测试打印";
 }
 
-std::string DescribeOffsets(const std::vector<double>& offsets) {
+std::string DescribeOffsets(const PrintLayout& layout, const std::vector<double>& offsets) {
   if (offsets.size() == 2) {
     return "左右 " + std::to_string(TruncateOffset(offsets[0])) + "  上下 " +
            std::to_string(TruncateOffset(offsets[1]));
@@ -137,8 +172,9 @@ std::string DescribeOffsets(const std::vector<double>& offsets) {
   for (std::size_t k = 0; k < offsets.size(); ++k) {
     const int value = TruncateOffset(offsets[k]);
     if (value == 0) continue;
-    text += (listed == 0 ? "" : listed % 6 == 0 ? "\n" : "  ");
-    text += "第" + std::to_string(k + 1) + "项 " + std::to_string(value);
+    text += (listed == 0 ? "" : listed % 2 == 0 ? "\n" : "  ");
+    text +=
+        "第" + std::to_string(k + 1) + "项（" + OffsetUse(layout, k) + "）" + std::to_string(value);
     ++listed;
   }
   return listed == 0 ? "全部为 0" : text;
@@ -153,14 +189,15 @@ PrintRun PrepareCalibrationSheet(const PrintLayout& layout, const std::vector<do
   AddRulers(run.operations, page, places);
   AddMarks(run.operations, places, page);
 
-  const std::string offsetText = DescribeOffsets(offsets);
+  const std::string offsetText = DescribeOffsets(layout, offsets);
   const int offsetLines =
       1 + static_cast<int>(std::count(offsetText.begin(), offsetText.end(), '\n'));
   const std::string note = std::string(formName) +
                            " 测试打印（十字中心＝各项文字的左上角）\n偏移（0.1毫米）：" +
                            offsetText + "\n日期：" + std::to_string(date.year) + "-" +
                            TwoDigits(date.month) + "-" + TwoDigits(date.day);
-  const auto corner = NoteCorner(page, (3 + offsetLines) * kNoteLine, places);
+  const int width = std::max(kNoteMinWidth, TextWidth(note, kNotePoints));
+  const auto corner = NoteCorner(page, width, (3 + offsetLines) * kNoteLine, places);
   run.operations.push_back(PrintOperation::SetFont("宋体", kNotePoints));
   run.operations.push_back(PrintOperation::Text(corner[0], corner[1], note));
   return run;

@@ -33,8 +33,9 @@ std::string CalibrationJobName(std::string_view formName);
 PrintRun PrepareCalibrationSheet(const PrintLayout& layout, const std::vector<double>& offsets,
                                  std::string_view formName, const Date& date);
 
-// The offsets as the sheet states them: "左右 12  上下 -5" for a pair, otherwise each field
-// that is not 0 ("第24项 15"), in 0.1 mm, as printing uses them.
-std::string DescribeOffsets(const std::vector<double>& offsets);
+// The offsets as the sheet states them, in 0.1 mm as printing uses them: "左右 12  上下 -5"
+// for a pair; otherwise each field that is not 0 with what it moves ("第24项（十 左右）25"),
+// two to a line.
+std::string DescribeOffsets(const PrintLayout& layout, const std::vector<double>& offsets);
 
 }  // namespace tallyra

@@ -96,7 +96,7 @@ TEST_P(SheetTest, EveryItemHasANameAndACrossAndTheNoteStandsClearOfThem) {
   // The note is the last text: form, offsets and date, and no mark under it.
   const PrintOperation& note = texts.back();
   EXPECT_NE(note.text.find(c.form), std::string::npos);
-  EXPECT_NE(note.text.find(DescribeOffsets(c.offsets)), std::string::npos);
+  EXPECT_NE(note.text.find(DescribeOffsets(layout, c.offsets)), std::string::npos);
   EXPECT_NE(note.text.find("2011-11-25"), std::string::npos);
   const int lines = 1 + static_cast<int>(std::count(note.text.begin(), note.text.end(), '\n'));
   for (const ItemPlace& place : places) {
@@ -110,13 +110,18 @@ TEST_P(SheetTest, EveryItemHasANameAndACrossAndTheNoteStandsClearOfThem) {
 INSTANTIATE_TEST_SUITE_P(Forms, SheetTest, ::testing::ValuesIn(Cases()));
 
 TEST(CalibrationSheetTest, OffsetsAreStatedAsPrintingUsesThem) {
-  EXPECT_EQ(DescribeOffsets({2.7, -2.7}), "左右 2  上下 -2");
+  EXPECT_EQ(DescribeOffsets(ChequeLayout(), {2.7, -2.7}), "左右 2  上下 -2");
   std::vector<double> slip(34, 0.0);
-  EXPECT_EQ(DescribeOffsets(slip), "全部为 0");
+  EXPECT_EQ(DescribeOffsets(DepositSlipLayout(), slip), "全部为 0");
+  // Each field that is not 0 with what it moves, two to a line.
+  slip[0] = 20;
+  slip[1] = -0.5;  // truncated to 0: not listed
+  slip[14] = 12;
   slip[23] = 25;
-  slip[0] = -0.5;  // truncated to 0: not listed
   slip[33] = -15.9;
-  EXPECT_EQ(DescribeOffsets(slip), "第24项 25  第34项 -15");
+  EXPECT_EQ(DescribeOffsets(DepositSlipLayout(), slip),
+            "第1项（年、月、日 上下）20  第15项（小写金额 上下）12\n"
+            "第24项（十 左右）25  第34项（备注 左右）-15");
 }
 
 TEST(CalibrationSheetTest, DigitColumnsAreNamedByTheirPlaces) {
