@@ -1,5 +1,7 @@
 #include "forms/print_device.h"
 
+#include <algorithm>
+
 #include "data/gbk_text.h"
 
 namespace tallyra {
@@ -22,6 +24,10 @@ void Execute(const PrintOperation& operation, PrintDevice& device) {
       break;
     case PrintOperation::Kind::kText:
       device.PrintText(operation.x, operation.y, operation.text);
+      break;
+    case PrintOperation::Kind::kLine:
+      device.PrintLine(operation.x, operation.y, operation.x2, operation.y2, operation.width,
+                       operation.gray);
       break;
   }
 }
@@ -50,6 +56,10 @@ void PrintDevice::SetPrintItalic(bool on) {
 
 void PrintDevice::PrintText(int x, int y, std::string_view text) {
   if (started_ && !text.empty()) Text(x, y, text);
+}
+
+void PrintDevice::PrintLine(int x, int y, int x2, int y2, int width, int gray) {
+  if (started_) Line(x, y, x2, y2, std::max(width, 0), std::clamp(gray, 0, 255));
 }
 
 void PrintDevice::EndPrintJob() {

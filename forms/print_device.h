@@ -32,6 +32,9 @@ class PrintDevice {
   // Draws the text with its top-left corner at (x, y) in 0.1 mm; an empty text draws
   // nothing.
   void PrintText(int x, int y, std::string_view text);
+  // Draws a straight line from (x, y) to (x2, y2) in 0.1 mm, width in 0.01 mm, gray 0
+  // (black) to 255 (white).
+  void PrintLine(int x, int y, int x2, int y2, int width, int gray);
   // Finishes the page and the document.
   void EndPrintJob();
 
@@ -43,6 +46,7 @@ class PrintDevice {
   virtual void SetSystemFont(double points) = 0;
   virtual void SetItalic(bool on) = 0;
   virtual void Text(int x, int y, std::string_view text) = 0;
+  virtual void Line(int x, int y, int x2, int y2, int width, int gray) = 0;
   virtual void End() = 0;
 
  private:

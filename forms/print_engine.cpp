@@ -78,6 +78,29 @@ int TruncateOffset(double stored) {
   return static_cast<int>(stored);  // conversion truncates toward zero
 }
 
+std::vector<ItemPlace> PlaceItem(const LayoutItem& item, const std::vector<double>& offsets) {
+  const int y = item.y + OffsetAt(offsets, item.offset.y);
+  if (item.digitRow.empty()) return {{item.name, item.x + OffsetAt(offsets, item.offset.x), y}};
+  const std::vector<std::string> places = PlaceNames(item.digitRow.size());
+  std::vector<ItemPlace> columns;
+  for (std::size_t k = 0; k < item.digitRow.size(); ++k) {
+    const DigitColumn& column = item.digitRow[k];
+    // A row longer than the places has no name for its highest columns.
+    const std::size_t missing = item.digitRow.size() - places.size();
+    std::string place = k < missing ? std::string() : places[k - missing];
+    columns.push_back({std::move(place), column.x + OffsetAt(offsets, column.xOffset), y});
+  }
+  return columns;
+}
+
+std::vector<ItemPlace> PlaceItems(const PrintLayout& layout, const std::vector<double>& offsets) {
+  std::vector<ItemPlace> places;
+  for (const LayoutItem& item : layout.items) {
+    for (ItemPlace& place : PlaceItem(item, offsets)) places.push_back(std::move(place));
+  }
+  return places;
+}
+
 PrintRun PreparePrintRun(const PrintLayout& layout, const FieldValues& fields,
                          const std::vector<double>& offsets) {
   PrintRun run{layout.jobName, layout.paper, {}};
@@ -90,23 +113,23 @@ PrintRun PreparePrintRun(const PrintLayout& layout, const FieldValues& fields,
     }
     if (item.italicOn) operations.push_back(PrintOperation::SetItalic(true));
 
-    const int y = item.y + OffsetAt(offsets, item.offset.y);
+    const std::vector<ItemPlace> places = PlaceItem(item, offsets);
     if (item.digitRow.empty()) {
       std::string_view source =
           item.constant.empty() ? FieldText(fields, item.source) : std::string_view(item.constant);
       if (source.empty() && !item.fallback.empty()) source = FieldText(fields, item.fallback);
       if (!source.empty()) {
-        AddText(operations, item.x + OffsetAt(offsets, item.offset.x), y, Prepare(item, source));
+        AddText(operations, places.front().x, places.front().y, Prepare(item, source));
       }
     } else {
       std::vector<std::string> digits;
       std::vector<int> xs;
-      for (const DigitColumn& column : item.digitRow) {
-        digits.emplace_back(FieldText(fields, column.source));
-        xs.push_back(column.x + OffsetAt(offsets, column.xOffset));
+      for (std::size_t k = 0; k < item.digitRow.size(); ++k) {
+        digits.emplace_back(FieldText(fields, item.digitRow[k].source));
+        xs.push_back(places[k].x);
       }
       for (PlacedText& placed : PlaceDigitRow(digits, xs)) {
-        AddText(operations, placed.x, y, std::move(placed.text));
+        AddText(operations, placed.x, places.front().y, std::move(placed.text));
       }
     }
 

@@ -20,6 +20,21 @@ using FieldValues = std::map<std::string, std::string, std::less<>>;
 // nearest bound: it cannot come from the position windows.
 int TruncateOffset(double stored);
 
+// Where an item's text starts, in 0.1 mm with its offsets added, and what it is called.
+struct ItemPlace {
+  std::string name;  // the item's name; a digit column's place (万, 元, 分, …)
+  int x = 0;
+  int y = 0;
+
+  friend bool operator==(const ItemPlace&, const ItemPlace&) = default;
+};
+
+// The places of one item: one for a text, one per column for a digit row. The print run
+// and the calibration sheet both place items by it, so the two cannot disagree.
+std::vector<ItemPlace> PlaceItem(const LayoutItem& item, const std::vector<double>& offsets);
+// The places of every item of the layout, in order.
+std::vector<ItemPlace> PlaceItems(const PrintLayout& layout, const std::vector<double>& offsets);
+
 // The operations printing the layout's items in order: for each item its font, italic on
 // if the item switches it on, its texts at the item's position plus its offsets, and
 // italic off if the item switches it off. An

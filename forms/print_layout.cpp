@@ -1,6 +1,7 @@
 #include "forms/print_layout.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace tallyra {
 
@@ -63,6 +64,20 @@ LayoutItem LayoutItem::KeepingFont() const {
   LayoutItem item = *this;
   item.font.reset();
   return item;
+}
+
+LayoutItem LayoutItem::Named(std::string itemName) const {
+  LayoutItem item = *this;
+  item.name = std::move(itemName);
+  return item;
+}
+
+std::vector<std::string> PlaceNames(std::size_t count) {
+  static const char* const kPlaces[] = {"亿", "千", "百", "十", "万", "千",
+                                        "百", "十", "元", "角", "分"};
+  constexpr std::size_t kCount = std::size(kPlaces);
+  count = std::min(count, kCount);
+  return std::vector<std::string>(std::begin(kPlaces) + (kCount - count), std::end(kPlaces));
 }
 
 LayoutItem TextItem(const PrintFont& font, int x, int y, std::string source) {

@@ -79,6 +79,9 @@ struct LayoutItem {
   std::vector<DigitColumn> digitRow = {};
   Preparation preparation = Preparation::kNone;
   std::size_t breakBytes = 0;  // kBreakAfter only
+  // What the item is called on a calibration sheet (收款人, 大写金额, …). A digit row's
+  // columns are called by their places instead.
+  std::string name = {};
 
   // Small modifiers, so that a layout table reads one row per item.
   // Italic for this item only.
@@ -92,6 +95,7 @@ struct LayoutItem {
   LayoutItem Or(std::string otherSource) const;
   LayoutItem MovedBy(OffsetRef ref) const;
   LayoutItem KeepingFont() const;
+  LayoutItem Named(std::string itemName) const;
 };
 
 // A text item: the source's text in the font at (x, y).
@@ -106,6 +110,11 @@ std::vector<std::string> NumberedNames(const std::string& prefix, int first, int
 // One column per named cell at x, x + step, …, all moved by the same x offset.
 std::vector<DigitColumn> EvenColumns(const std::vector<std::string>& names, int x, int step,
                                      std::size_t xOffset = 0);
+
+// The place names of the last `count` cells of an amount ending in 分, highest first:
+// 3 gives 元, 角, 分. At most 11 (亿 … 分); the places repeat 千 百 十 above 万, as the
+// forms' own cell captions do.
+std::vector<std::string> PlaceNames(std::size_t count);
 
 struct PrintLayout {
   std::string jobName;

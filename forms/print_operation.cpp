@@ -35,6 +35,18 @@ PrintOperation PrintOperation::Text(int x, int y, std::string text) {
   return operation;
 }
 
+PrintOperation PrintOperation::Line(int x, int y, int x2, int y2, int width, int gray) {
+  PrintOperation operation;
+  operation.kind = Kind::kLine;
+  operation.x = x;
+  operation.y = y;
+  operation.x2 = x2;
+  operation.y2 = y2;
+  operation.width = width;
+  operation.gray = gray;
+  return operation;
+}
+
 std::string Describe(const PrintOperation& operation) {
   std::ostringstream out;
   switch (operation.kind) {
@@ -57,6 +69,10 @@ std::string Describe(const PrintOperation& operation) {
         }
       }
       out << '"';
+      break;
+    case PrintOperation::Kind::kLine:
+      out << "line " << operation.x << ',' << operation.y << " to " << operation.x2 << ','
+          << operation.y2 << " width " << operation.width << " gray " << operation.gray;
       break;
   }
   return out.str();

@@ -9,7 +9,7 @@
 namespace tallyra {
 
 struct PrintOperation {
-  enum class Kind { kSetFont, kSetItalic, kText };
+  enum class Kind { kSetFont, kSetItalic, kText, kLine };
 
   Kind kind = Kind::kText;
   std::string face;         // kSetFont
@@ -19,11 +19,17 @@ struct PrintOperation {
   int x = 0;                // kText: the top-left corner in 0.1 mm, offsets included
   int y = 0;
   std::string text;  // kText: CR, LF or CR LF start a new line below
+  int x2 = 0;        // kLine: from (x, y) to (x2, y2), in 0.1 mm
+  int y2 = 0;
+  int width = 0;  // kLine: the pen's width in 0.01 mm
+  int gray = 0;   // kLine: 0 black … 255 white
 
   static PrintOperation SetFont(std::string face, double points);
   static PrintOperation SetSystemFont(double points);
   static PrintOperation SetItalic(bool on);
   static PrintOperation Text(int x, int y, std::string text);
+  // A straight line; the forms print none, the calibration sheet draws its marks with it.
+  static PrintOperation Line(int x, int y, int x2, int y2, int width, int gray = 0);
 
   friend bool operator==(const PrintOperation&, const PrintOperation&) = default;
 };

@@ -2,9 +2,11 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPen>
 #include <QPointF>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -214,6 +216,17 @@ void QtPrintDevice::Text(int x, int y, std::string_view text) {
     if (!line.isEmpty()) painter_.drawText(QRectF(left, top, 0, 0), kFlags, line);
     top += lineStep;
   }
+}
+
+void QtPrintDevice::Line(int x, int y, int x2, int y2, int width, int gray) {
+  const double f = pixelsPerTenthMm_;
+  QPen pen(QColor(gray, gray, gray));
+  pen.setWidthF(width * f / 10.0);
+  pen.setCapStyle(Qt::FlatCap);
+  painter_.save();
+  painter_.setPen(pen);
+  painter_.drawLine(QLineF(x * f, y * f, x2 * f, y2 * f));
+  painter_.restore();
 }
 
 void QtPrintDevice::End() { painter_.end(); }

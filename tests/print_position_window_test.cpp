@@ -1,11 +1,15 @@
 #include "forms/windows/print_position_window.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 
+#include "forms/calibration_sheet.h"
 #include "tests/support/ui_fixture.h"
+#include "vouchers/voucher_layout.h"
 
 namespace tallyra {
 namespace {
@@ -149,6 +153,44 @@ TEST_F(PrintPositionWindowTest, EnterAndEscWorkWhereverTheFocusIs) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(window_.isNull());
+}
+
+TEST_F(PrintPositionWindowTest, TheTestPrintFollowsTheButtonsAndUsesTheBoxesUnsaved) {
+  OpenWindow();
+  const auto widget = [&](const char* name) {
+    return window_->findChild<QWidget*>(QString::fromUtf8(name));
+  };
+  auto* choice = window_->findChild<QComboBox*>(QStringLiteral("测试表单组合框"));
+  ASSERT_NE(choice, nullptr);
+  EXPECT_EQ(choice->count(), 6);
+  EXPECT_EQ(widget("按钮4")->property("text").toString(), QStringLiteral("&T 测试打印"));
+  // Tab order: the three buttons, the form choice, the test print, its preview.
+  const auto nextTabStop = [](QWidget* from) {
+    QWidget* next = from->nextInFocusChain();
+    while (next != from && !(next->focusPolicy() & Qt::TabFocus)) next = next->nextInFocusChain();
+    return next;
+  };
+  EXPECT_EQ(nextTabStop(widget("按钮3")), choice);
+  EXPECT_EQ(nextTabStop(choice), widget("按钮4"));
+  EXPECT_EQ(nextTabStop(widget("按钮4")), widget("按钮5"));
+
+  choice->setCurrentText(QStringLiteral("转帐凭证"));
+  window_->FieldBox(11)->setText("30");
+  window_->FieldBox(12)->setText("-12");
+  Click("按钮5");
+  Click("按钮4");
+  ASSERT_EQ(fakes_.printing.previewed.size(), 1u);
+  ASSERT_EQ(fakes_.printing.printed.size(), 1u);
+  EXPECT_EQ(fakes_.printing.previewed[0], fakes_.printing.printed[0]);
+  const PrintRun& sheet = fakes_.printing.printed[0];
+  EXPECT_EQ(sheet.jobName, "转帐凭证测试打印");
+  EXPECT_EQ(sheet.paper, TransferVoucherLayout().paper);
+  // The transfer voucher's cashier number at 2230,400 plus the typed pair.
+  const auto cross =
+      std::find(sheet.operations.begin(), sheet.operations.end(),
+                PrintOperation::Line(2260 - kCrossArm, 388, 2260 + kCrossArm, 388, kCrossPen));
+  EXPECT_NE(cross, sheet.operations.end());
+  EXPECT_EQ(StoredCount(), 0) << "the test print saves nothing";
 }
 
 }  // namespace

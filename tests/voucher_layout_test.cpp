@@ -40,6 +40,8 @@ std::vector<Printed> Play(const PrintRun& run) {
       case PrintOperation::Kind::kText:
         printed.push_back({op.x, op.y, op.text, face, points, italic});
         break;
+      case PrintOperation::Kind::kLine:  // the forms draw no lines
+        break;
     }
   }
   return printed;

@@ -38,12 +38,13 @@ LayoutItem Text(int x, int y, std::string source) {
 // its posting marks; the right mark switches italic off when `italicEnds`.
 void AddAmounts(std::vector<LayoutItem>& items, const VoucherLineNames& line, int y,
                 bool italicEnds) {
-  for (int j = 0; j < kVoucherAmountCells; ++j) {
-    LayoutItem cell = Text(kCellX[static_cast<std::size_t>(j)], y, line.cells[j]);
+  const std::vector<std::string> places = PlaceNames(kVoucherAmountCells);
+  for (std::size_t j = 0; j < kVoucherAmountCells; ++j) {
+    LayoutItem cell = Text(kCellX[j], y, line.cells[j]).Named(places[j]);
     items.push_back(j == 0 ? cell.ItalicFrom() : cell);
   }
-  items.push_back(Text(kLeftMarkX, y, line.leftMark));
-  const LayoutItem right = Text(kLineRightMarkX, y, line.rightMark);
+  items.push_back(Text(kLeftMarkX, y, line.leftMark).Named("记1"));
+  const LayoutItem right = Text(kLineRightMarkX, y, line.rightMark).Named("记2");
   items.push_back(italicEnds ? right.ItalicUntil() : right);
 }
 
@@ -57,30 +58,31 @@ std::vector<DigitColumn> TotalColumns() {
 // The receipt and payment vouchers; they differ in the first item's font and the names.
 PrintLayout ReceiptOrPayment(VoucherKind kind) {
   const bool receipt = kind == VoucherKind::kReceipt;
-  const LayoutItem cashier = TextItem(SystemFont(8), 2230, 400, "编辑框1");
+  const LayoutItem cashier = TextItem(SystemFont(8), 2230, 400, "编辑框1").Named("出纳编号");
   std::vector<LayoutItem> items = {
       // The receipt's cashier number stays in the printer's initial font.
       receipt ? cashier.KeepingFont() : cashier,
-      TextItem(SongFont(8), 490, 500, "组合框1"),
-      Text(1100, 500, "日期框2").Prepared(Preparation::kYearFigures),
-      Text(1280, 500, "日期框2").Prepared(Preparation::kMonthFigures),
-      Text(1450, 500, "日期框2").Prepared(Preparation::kDayFigures),
-      Text(2230, 500, "编辑框2"),
+      TextItem(SongFont(8), 490, 500, "组合框1").Named(receipt ? "借方科目" : "贷方科目"),
+      Text(1100, 500, "日期框2").Prepared(Preparation::kYearFigures).Named("年"),
+      Text(1280, 500, "日期框2").Prepared(Preparation::kMonthFigures).Named("月"),
+      Text(1450, 500, "日期框2").Prepared(Preparation::kDayFigures).Named("日"),
+      Text(2230, 500, "编辑框2").Named("制单编号"),
   };
   for (int k = 0; k < kVoucherLines; ++k) {
     const VoucherLineNames line = VoucherLine(kind, k);
     const int y = 710 + 80 * k;
-    items.push_back(Text(260, y, line.counterparty).BrokenAfter(22));
-    items.push_back(Text(630, y, line.summary).BrokenAfter(44));
-    items.push_back(Text(1340, y, line.subjects[0]).BrokenAfter(16));
-    items.push_back(Text(1650, y, line.subjects[1]).BrokenAfter(16));
+    const std::string row = std::to_string(k + 1) + "行";
+    items.push_back(Text(260, y, line.counterparty).BrokenAfter(22).Named(row + "对方单位"));
+    items.push_back(Text(630, y, line.summary).BrokenAfter(44).Named(row + "摘要"));
+    items.push_back(Text(1340, y, line.subjects[0]).BrokenAfter(16).Named(row + "总帐科目"));
+    items.push_back(Text(1650, y, line.subjects[1]).BrokenAfter(16).Named(row + "明细科目"));
     // Line 2 is followed by the attachment count, still italic; line 5 by the totals.
     AddAmounts(items, line, y, k != 1 && k != 4);
-    if (k == 1) items.push_back(Text(2470, 870, kAttachments).ItalicUntil());
+    if (k == 1) items.push_back(Text(2470, 870, kAttachments).ItalicUntil().Named("附件张数"));
   }
   items.push_back(DigitRowItem(SongFont(8), 1110, TotalColumns()).KeepingFont());
-  items.push_back(Text(kLeftMarkX, 1110, "编辑框74"));
-  items.push_back(Text(2410, 1110, "编辑框73").ItalicUntil());
+  items.push_back(Text(kLeftMarkX, 1110, "编辑框74").Named("记1"));
+  items.push_back(Text(2410, 1110, "编辑框73").ItalicUntil().Named("记2"));
   return {receipt ? "收款凭证打印" : "付款凭证打印",
           {1250, 2660, PaperOrientation::kLandscape},
           std::move(items)};
@@ -89,29 +91,34 @@ PrintLayout ReceiptOrPayment(VoucherKind kind) {
 PrintLayout MakeTransferLayout() {
   using P = Preparation;
   std::vector<LayoutItem> items = {
-      TextItem(SystemFont(8), 2230, 400, "编辑框1"),
-      TextItem(SongFont(8), 1100, 500, "日期框2").Prepared(P::kYearFigures),
-      Text(1280, 500, "日期框2").Prepared(P::kMonthFigures),
-      Text(1450, 500, "日期框2").Prepared(P::kDayFigures),
-      Text(2240, 500, "编辑框2"),
+      TextItem(SystemFont(8), 2230, 400, "编辑框1").Named("出纳编号"),
+      TextItem(SongFont(8), 1100, 500, "日期框2").Prepared(P::kYearFigures).Named("年"),
+      Text(1280, 500, "日期框2").Prepared(P::kMonthFigures).Named("月"),
+      Text(1450, 500, "日期框2").Prepared(P::kDayFigures).Named("日"),
+      Text(2240, 500, "编辑框2").Named("制单编号"),
   };
   constexpr std::array<int, kVoucherLines> kLineY = {730, 810, 880, 960, 1040};
   constexpr std::array<int, 4> kSubjectX = {1040, 1270, 1500, 1730};
+  constexpr std::array<const char*, 4> kSubjectNames = {"借方总帐", "借方明细", "贷方总帐",
+                                                        "贷方明细"};
   for (int k = 0; k < kVoucherLines; ++k) {
     const VoucherLineNames line = VoucherLine(VoucherKind::kTransfer, k);
     const int y = kLineY[static_cast<std::size_t>(k)];
-    items.push_back(Text(250, y, line.counterparty).BrokenAfter(22));
-    items.push_back(Text(590, y, line.summary).BrokenAfter(28));
+    const std::string row = std::to_string(k + 1) + "行";
+    items.push_back(Text(250, y, line.counterparty).BrokenAfter(22).Named(row + "对方单位"));
+    items.push_back(Text(590, y, line.summary).BrokenAfter(28).Named(row + "摘要"));
     for (std::size_t s = 0; s < kSubjectX.size(); ++s) {
-      items.push_back(Text(kSubjectX[s], y, line.subjects[s]).BrokenAfter(14));
+      items.push_back(
+          Text(kSubjectX[s], y, line.subjects[s]).BrokenAfter(14).Named(row + kSubjectNames[s]));
     }
     AddAmounts(items, line, y, true);
-    if (k == 1) items.push_back(Text(2470, 890, kAttachments));
+    if (k == 1) items.push_back(Text(2470, 890, kAttachments).Named("附件张数"));
   }
-  items.push_back(CaptionItem(SongFont(8), 250, 1120, "      合    计    ").KeepingFont());
+  items.push_back(
+      CaptionItem(SongFont(8), 250, 1120, "      合    计    ").KeepingFont().Named("合计"));
   items.push_back(DigitRowItem(SongFont(8), 1120, TotalColumns()).KeepingFont().ItalicFrom());
-  items.push_back(Text(kLeftMarkX, 1120, "编辑框74"));
-  items.push_back(Text(kLineRightMarkX, 1120, "编辑框73").ItalicUntil());
+  items.push_back(Text(kLeftMarkX, 1120, "编辑框74").Named("记1"));
+  items.push_back(Text(kLineRightMarkX, 1120, "编辑框73").ItalicUntil().Named("记2"));
   return {"转帐凭证打印", {1250, 2660, PaperOrientation::kLandscape}, std::move(items)};
 }
 

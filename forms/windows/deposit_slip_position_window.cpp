@@ -1,5 +1,7 @@
 #include "forms/windows/deposit_slip_position_window.h"
 
+#include "forms/deposit_slip_layout.h"
+
 namespace tallyra {
 namespace {
 
@@ -55,6 +57,7 @@ PositionWindowSpec DepositSlipPositionSpec() {
   for (int field = 28; field <= 34; ++field) desc.tabOrder.push_back(field);
   for (int field = 14; field <= 27; ++field) desc.tabOrder.push_back(field);
   desc.escCloses = false;
+  desc.sheetForms = {{"进帐单", &DepositSlipLayout, DepositSlipOffsets()}};
   return desc;
 }
 

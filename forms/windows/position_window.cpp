@@ -1,5 +1,6 @@
 #include "forms/windows/position_window.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -11,6 +12,8 @@
 #include <algorithm>
 
 #include "data/gbk_text.h"
+#include "forms/calibration_sheet.h"
+#include "platform/print_service.h"
 #include "ui/controls.h"
 #include "ui/form_keys.h"
 
@@ -52,8 +55,9 @@ PositionWindow::PositionWindow(AppContext& context, QWidget* owner, PositionWind
 
   std::vector<QWidget*> order;
   for (int field : spec_.tabOrder) order.push_back(FieldBox(field));
-  for (const char* name : {"按钮1", "按钮2", "按钮3"})
-    order.push_back(findChild<QWidget*>(Utf8(name)));
+  for (const char* name : {"按钮1", "按钮2", "按钮3", "测试表单组合框", "按钮4", "按钮5"}) {
+    if (auto* widget = findChild<QWidget*>(Utf8(name))) order.push_back(widget);
+  }
   for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 
   // Enter and Esc for every control, wherever the focus is; Esc closes like the title
@@ -143,7 +147,44 @@ QWidget* PositionWindow::BuildNotes() {
   layout->addWidget(title);
   layout->addWidget(notes, 1);
   layout->addWidget(buttons);
+  layout->addWidget(BuildSheetRow(panel));
   return panel;
+}
+
+QWidget* PositionWindow::BuildSheetRow(QWidget* parent) {
+  QGroupBox* row = Group(parent, QStringLiteral("分组框26"), QString());
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(4, 3, 4, 3);
+  layout->setSpacing(3);
+  if (spec_.sheetForms.size() > 1) {
+    sheetForm_ = new QComboBox(row);
+    sheetForm_->setObjectName(QStringLiteral("测试表单组合框"));
+    // Wide enough for the longest name: a cut one could be the wrong form.
+    sheetForm_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    for (const SheetFormSpec& form : spec_.sheetForms) sheetForm_->addItem(Utf8(form.name));
+    sheetForm_->setToolTip(QStringLiteral("测试打印哪一种票据"));
+    sheetForm_->setMinimumWidth(sheetForm_->sizeHint().width());
+    layout->addWidget(sheetForm_, 1);
+  }
+  const struct {
+    const char* name;
+    const char* caption;
+    const char* tip;
+    void (PositionWindow::*action)();
+  } actions[] = {
+      {"按钮4", "&T 测试打印", "在白纸上打印校准单：按框中现在的调整值标出每一项的位置，不保存",
+       &PositionWindow::PrintSheet},
+      {"按钮5", "预览", "预览校准单", &PositionWindow::PreviewSheet}};
+  for (const auto& action : actions) {
+    auto* button = new QPushButton(Utf8(action.caption), row);
+    button->setObjectName(Utf8(action.name));
+    button->setToolTip(Utf8(action.tip));
+    connect(button, &QPushButton::clicked, this, action.action);
+    // As narrow as its caption, so that the form's name keeps its room.
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    layout->addWidget(button);
+  }
+  return row;
 }
 
 QLineEdit* PositionWindow::FieldBox(int field) const {
@@ -191,6 +232,29 @@ void PositionWindow::Save() {
 
 void PositionWindow::Initialize() {
   for (QLineEdit* box : boxes_) box->setText(QStringLiteral("0"));
+}
+
+void PositionWindow::PrintSheet() { SheetRoutine(false); }
+
+void PositionWindow::PreviewSheet() { SheetRoutine(true); }
+
+void PositionWindow::SheetRoutine(bool preview) {
+  if (spec_.sheetForms.empty()) return;
+  const SheetFormSpec& form =
+      spec_.sheetForms.at(sheetForm_ ? static_cast<std::size_t>(sheetForm_->currentIndex()) : 0);
+  // The boxes as Save would read them: what is typed counts, saved or not.
+  std::vector<double> offsets;
+  for (int k = 0; k < form.offsets.count; ++k) {
+    offsets.push_back(NumericValue(FieldBox(form.offsets.firstField + k)->text().toStdString()));
+  }
+  const QDate today = context_.services.clock.Now().date();
+  const PrintRun run = PrepareCalibrationSheet(form.layout(), offsets, form.name,
+                                               {today.year(), today.month(), today.day()});
+  if (preview) {
+    context_.services.printing.Preview(this, run);
+  } else {
+    context_.services.printing.Print(this, run);
+  }
 }
 
 void PositionWindow::Exit() {

@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "forms/position_table.h"
+#include "forms/print_layout.h"
 #include "ui/app_context.h"
 
+class QComboBox;
 class QLineEdit;
 
 namespace tallyra {
@@ -37,6 +39,14 @@ struct PositionGroupSpec {
   int columnSpan = 1;
 };
 
+// A form whose calibration sheet the window prints: its layout, and which of the window's
+// fields are its offsets, in the order its layout indexes them.
+struct SheetFormSpec {
+  const char* name = "";  // 支票, 进帐单, …
+  const PrintLayout& (*layout)() = nullptr;
+  OffsetSource offsets;
+};
+
 // A print-position window as data: its table, its groups of boxes, the notes panel and the
 // tab order. The shared offsets and the deposit slip's 34 are two instances of it.
 struct PositionWindowSpec {
@@ -49,6 +59,9 @@ struct PositionWindowSpec {
   const char* notesBox = "";
   std::vector<int> tabOrder;  // fields, before the buttons
   bool escCloses = true;
+  // The forms the test print can be for; with more than one, a list beside the button
+  // chooses.
+  std::vector<SheetFormSpec> sheetForms;
 };
 
 // Where the super administrator adjusts print offsets. While the window is open its table
@@ -63,6 +76,10 @@ class PositionWindow : public QWidget {
   void Save();
   void Initialize();
   void Exit();
+  // Prints (or previews) the chosen form's calibration sheet with the offsets now in the
+  // boxes, saved or not. The table is not touched.
+  void PrintSheet();
+  void PreviewSheet();
   // The box of a field, counted from 1.
   QLineEdit* FieldBox(int field) const;
 
@@ -70,12 +87,15 @@ class PositionWindow : public QWidget {
   QWidget* BuildGroup(const PositionGroupSpec& group);
   QWidget* BuildInner(QWidget* parent, const PositionInnerSpec& inner);
   QWidget* BuildNotes();
+  QWidget* BuildSheetRow(QWidget* parent);
   void Load();
+  void SheetRoutine(bool preview);
 
   AppContext& context_;
   FormRegistration registration_;
   PositionWindowSpec spec_;
   std::vector<QLineEdit*> boxes_;
+  QComboBox* sheetForm_ = nullptr;
 };
 
 }  // namespace tallyra

@@ -1,5 +1,10 @@
 #include "forms/windows/print_position_window.h"
 
+#include "forms/cash_deposit_layout.h"
+#include "forms/cheque_layout.h"
+#include "forms/wire_transfer_layout.h"
+#include "vouchers/voucher_layout.h"
+
 namespace tallyra {
 namespace {
 
@@ -39,6 +44,14 @@ PositionWindowSpec PrintPositionSpec() {
   desc.notesPanel = "分组框19";
   desc.notesBox = "编辑框13";
   for (int field = 1; field <= kPositionFields; ++field) desc.tabOrder.push_back(field);
+  desc.sheetForms = {
+      {"支票", &ChequeLayout, OffsetsOf(OffsetPair::kCheque)},
+      {"电汇凭证", &WireTransferLayout, OffsetsOf(OffsetPair::kWireTransfer)},
+      {"现金交款单", &CashDepositLayout, OffsetsOf(OffsetPair::kCashDepositSlip)},
+      {"收款凭证", &ReceiptVoucherLayout, OffsetsOf(OffsetPair::kReceiptVoucher)},
+      {"付款凭证", &PaymentVoucherLayout, OffsetsOf(OffsetPair::kPaymentVoucher)},
+      {"转帐凭证", &TransferVoucherLayout, OffsetsOf(OffsetPair::kTransferVoucher)},
+  };
   return desc;
 }
 

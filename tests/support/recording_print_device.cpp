@@ -24,6 +24,10 @@ void RecordingPrintDevice::Text(int x, int y, std::string_view text) {
   job->operations.push_back(PrintOperation::Text(x, y, std::string(text)));
 }
 
+void RecordingPrintDevice::Line(int x, int y, int x2, int y2, int width, int gray) {
+  job->operations.push_back(PrintOperation::Line(x, y, x2, y2, width, gray));
+}
+
 void RecordingPrintDevice::End() { job->ended = true; }
 
 }  // namespace tallyra

@@ -33,6 +33,7 @@ class RecordingPrintDevice final : public PrintDevice {
   void SetSystemFont(double points) override;
   void SetItalic(bool on) override;
   void Text(int x, int y, std::string_view text) override;
+  void Line(int x, int y, int x2, int y2, int width, int gray) override;
   void End() override;
 };
 
