@@ -1,6 +1,7 @@
 #include "app/login_window.h"
 
 #include <QCursor>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,6 +54,14 @@ QPixmap RawPicture(const QString& path) {
   return QPixmap::fromImage(image);
 }
 
+// Read by Qt's own PNG reader alone: asked to find a reader, Qt loads every image format
+// plugin (JPEG, GIF, ICO...) at start-up to ask each.
+QPixmap PngPicture(const QString& path) {
+  QImageReader reader(path, "png");
+  reader.setAutoDetectImageFormat(false);
+  return QPixmap::fromImage(reader.read());
+}
+
 bool IsEnter(QEvent* event) {
   if (event->type() != QEvent::KeyPress) return false;
   const int key = static_cast<QKeyEvent*>(event)->key();
@@ -97,7 +106,7 @@ LoginWindow::LoginWindow(AppContext& context, std::function<void()> onLoggedIn)
 
   bird_->setObjectName(QStringLiteral("麻雀"));
   bird_->setGeometry(213, 247, 54, 54);
-  bird_->setIcon(QIcon(QStringLiteral(":/pictures/bird.png")));
+  bird_->setIcon(QIcon(PngPicture(QStringLiteral(":/pictures/bird.png"))));
   bird_->setIconSize(QSize(54, 54));
   bird_->setFlat(true);
   bird_->setFocusPolicy(Qt::NoFocus);

@@ -56,12 +56,14 @@ void BM_OpenTableEditorCold(benchmark::State& state) { OpenEditor(state, true); 
 
 BENCHMARK(BM_OpenTableEditorWarm)
     ->Arg(1000)
+    ->Arg(10000)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(7)
     ->ReportAggregatesOnly();
 BENCHMARK(BM_OpenTableEditorCold)
     ->Arg(1000)
+    ->Arg(10000)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(7)
