@@ -34,17 +34,21 @@ void ApplyLook(QApplication& app) {
 }
 
 void MapFonts() {
+  // Windows names the faces themselves ("SimSun" and "KaiTi" where a version uses the
+  // English names; KaiTi replaced 楷体_GB2312); Linux has the AR PL faces instead.
   const struct {
     const char* face;
-    const char* installed;
+    const char* windowsName;
+    const char* linuxFace;
   } mappings[] = {
-      {"宋体", "AR PL UMing CN"},
-      {"楷体_GB2312", "AR PL UKai CN"},
+      {"宋体", "SimSun", "AR PL UMing CN"},
+      {"楷体_GB2312", "KaiTi", "AR PL UKai CN"},
   };
   for (const auto& mapping : mappings) {
     const QString face = QString::fromUtf8(mapping.face);
     if (!QFontDatabase::hasFamily(face)) {
-      QFont::insertSubstitution(face, QString::fromUtf8(mapping.installed));
+      QFont::insertSubstitutions(
+          face, {QString::fromUtf8(mapping.windowsName), QString::fromUtf8(mapping.linuxFace)});
     }
   }
 }

@@ -9,7 +9,8 @@ namespace tallyra {
 void ApplyLook(QApplication& app);
 
 // Maps the faces the forms name to installed fonts when the faces themselves are
-// missing, as on Linux: "宋体" to AR PL UMing, "楷体_GB2312" to AR PL UKai.
+// missing: "宋体" to SimSun, else AR PL UMing (Linux); "楷体_GB2312" to KaiTi, else
+// AR PL UKai.
 void MapFonts();
 
 // Registers the pictures, icons and sound compiled into the program.
