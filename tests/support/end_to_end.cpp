@@ -58,6 +58,17 @@ EndToEndTest::~EndToEndTest() {
   qunsetenv("TALLYRA_PDF_DIR");
 }
 
+void EndToEndTest::SetUp() {
+#ifdef _WIN32
+  // Linux installs poppler-utils with the project; a Windows machine (or Wine) has none.
+  QProcess probe;
+  probe.start(QStringLiteral("pdftotext"), {QStringLiteral("-v")});
+  if (!probe.waitForFinished(10000)) {
+    GTEST_SKIP() << "pdftotext is not installed: the printed PDF cannot be read back";
+  }
+#endif
+}
+
 void EndToEndTest::LogIn() {
   AddOperator("admin", "secret", "超级管理员");
   auto* login = new LoginWindow(programContext_, [&] {
