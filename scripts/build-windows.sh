@@ -150,34 +150,50 @@ core_step() {
 
 # --- step 2: Qt, the program, the UI tests and the zip ------------------------------------
 
-# Debian's tarball drops src/3rdparty/wintab; Wine's headers declare the same interface.
+# Debian's tarball drops src/3rdparty/wintab; Wine's headers declare the same interface,
+# given the two macros the Wacom header has and Wine takes from its own winnt.h.
 add_wintab_headers() {
-  local dir=$1/src/3rdparty/wintab
-  [ -f "$dir/wintab.h" ] && return 0
+  local dir=$1/src/3rdparty/wintab wine_include=/usr/include/wine/wine/windows
   mkdir -p "$dir"
-  printf '#pragma once\n#include "/usr/include/wine/wine/windows/wintab.h"\n' >"$dir/wintab.h"
-  printf '#include "/usr/include/wine/wine/windows/pktdef.h"\n' >"$dir/pktdef.h"
+  cat >"$dir/wintab.h" <<EOF
+#pragma once
+#include <windows.h>
+#ifndef API
+#define API WINAPI
+#endif
+#ifndef DECL_WINELIB_TYPE_AW
+#ifdef UNICODE
+#define DECL_WINELIB_TYPE_AW(type) typedef type##W type;
+#else
+#define DECL_WINELIB_TYPE_AW(type) typedef type##A type;
+#endif
+#endif
+#include "$wine_include/wintab.h"
+EOF
+  printf '#include "%s/pktdef.h"\n' "$wine_include" >"$dir/pktdef.h"
 }
 
 build_qt() {
-  [ -f "$qt/lib/cmake/Qt6PrintSupport/Qt6PrintSupportConfig.cmake" ] && return 0
+  # The Windows platform plugin is among the last things installed.
+  [ -f "$qt/plugins/platforms/qwindows.dll" ] && return 0
   log "qtbase (about 25 minutes of 2 cores)"
   fetch_source qt6-base
   local src out=$cache/work/qtbase
   src=$(source_tree qt6-base)
   add_wintab_headers "$src"
-  rm -rf "$out" && mkdir -p "$out"
+  mkdir -p "$out"
   (
     cd "$out"
     # The host's Qt 6.4 gives moc, rcc and uic. No pkg-config: nothing of the host may leak in.
-    "$src/configure" -prefix "$qt" -release -shared -xplatform win32-g++ -qt-host-path /usr \
+    # A build that stopped half-way goes on where it stopped.
+    [ -f build.ninja ] || "$src/configure" -prefix "$qt" -release -shared -xplatform win32-g++ -qt-host-path /usr \
       -nomake examples -nomake tests -no-pkg-config -no-opengl -no-feature-sql \
       -no-feature-network -no-dbus -no-feature-concurrent -no-feature-xml -no-feature-vulkan \
       -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre -qt-doubleconversion \
       -- -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" \
       >configure.log 2>&1
-    cmake --build . --parallel "$jobs" >build.log 2>&1
-    cmake --install . >install.log 2>&1
+    # set -e does not hold in a subshell on the left of ||: chain the steps.
+    cmake --build . --parallel "$jobs" >build.log 2>&1 && cmake --install . >install.log 2>&1
   ) || {
     echo "qtbase failed; see $out/*.log" >&2
     exit 1
@@ -212,17 +228,21 @@ run_ui_tests() {
 
 package_zip() {
   log "dist/tallyra-windows-x64.zip"
-  local stage=$cache/work/dist/tallyra dll
-  rm -rf "$stage" && mkdir -p "$stage/platforms" "$stage/printsupport" "$stage/styles" "$stage/bsf"
+  local stage=$cache/work/dist/tallyra dll plugin
+  rm -rf "$stage" && mkdir -p "$stage/bsf"
   cp build-win/tallyra.exe "$stage/"
   for dll in Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport; do cp "$qt/bin/$dll.dll" "$stage/"; done
   for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
     cp "$("$triple-g++-posix" -print-file-name=$dll)" "$stage/"
   done
-  cp "$qt/plugins/platforms/qwindows.dll" "$stage/platforms/"
-  cp "$qt/plugins/printsupport/windowsprintersupport.dll" "$stage/printsupport/"
-  [ -f "$qt/plugins/styles/qwindowsvistastyle.dll" ] &&
-    cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/styles/"
+  # Qt 6 has the Windows print support inside Qt6PrintSupport.dll; a printsupport plugin
+  # folder is copied only where a Qt build has one.
+  for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qico.dll \
+    imageformats/qjpeg.dll imageformats/qgif.dll printsupport/windowsprintersupport.dll; do
+    [ -f "$qt/plugins/$plugin" ] || continue
+    mkdir -p "$stage/$(dirname "$plugin")"
+    cp "$qt/plugins/$plugin" "$stage/$plugin"
+  done
   cp build-win/help.chm "$stage/"
   cp -r build-win/help "$stage/help"
   # The empty bsf folder makes it a portable install: the tables go beside the program.
