@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QStringList>
 
@@ -12,6 +13,10 @@ namespace {
 // stand-ins (the English Windows names, the AR PL faces on Linux), never as the default
 // sans face a missing family falls back to.
 TEST(FontMappingTest, TheFormFacesResolveToThemselvesOrTheirStandIns) {
+  if (QFontDatabase::families().isEmpty()) {
+    // Qt's offscreen platform on Windows has no font database at all.
+    GTEST_SKIP() << "this platform lists no fonts";
+  }
   const struct {
     const char* face;
     QStringList accepted;
