@@ -71,8 +71,6 @@ bool PdfToTextAvailable() {
 #endif
 }
 
-void EndToEndTest::SetUp() { TALLYRA_REQUIRE_PDFTOTEXT(); }
-
 void EndToEndTest::LogIn() {
   AddOperator("admin", "secret", "超级管理员");
   auto* login = new LoginWindow(programContext_, [&] {

@@ -38,8 +38,6 @@ class EndToEndTest : public UiFixture {
  protected:
   EndToEndTest();
   ~EndToEndTest() override;
-  // Skips where pdftotext, which reads the printed PDFs back, is not installed.
-  void SetUp() override;
 
   // Logs in as a new super administrator through the login window; the main window opens.
   void LogIn();
