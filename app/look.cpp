@@ -35,7 +35,9 @@ void ApplyLook(QApplication& app) {
 
 // Substitutes are tried only when a face itself is missing, so they are set without
 // asking the font database first: that question resolves font aliases through
-// fontconfig and cost a third of the start-up.
+// fontconfig and cost a third of the start-up. Windows names the faces themselves
+// ("SimSun" and "KaiTi" where a version uses the English names; KaiTi replaced
+// 楷体_GB2312); Linux has the AR PL faces instead.
 void MapFonts() {
   const struct {
     const char* face;

@@ -17,8 +17,14 @@ namespace {
 
 constexpr char kNoCurrentTableText[] = "未指定当前数据库或者指定数据库未打开";
 constexpr char kNoSuchFieldText[] = "指定字段不存在";
+#ifdef _WIN32
+// None on Windows: an open SQLite handle forbids deleting or renaming its file, so a kept
+// connection would stop another program (or a hand restore) from replacing the table.
+constexpr std::size_t kClosedTablesKept = 0;
+#else
 // Every table of the catalogue fits.
 constexpr std::size_t kClosedTablesKept = 32;
+#endif
 
 struct OpenTable {
   std::string path;  // resolved, '/' separators

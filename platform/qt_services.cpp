@@ -1,6 +1,7 @@
 #include "platform/qt_services.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -12,8 +13,12 @@
 #include <cstdlib>
 
 #ifdef _WIN32
-#include <mmsystem.h>
+// windows.h first: mmsystem.h and shellapi.h need its types.
 #include <windows.h>
+// clang-format off
+#include <mmsystem.h>
+#include <shellapi.h>
+// clang-format on
 #endif
 
 namespace tallyra {
@@ -93,28 +98,38 @@ void SystemSoundPlayer::PlayChirp() {
 
 namespace {
 
+#ifdef _WIN32
+// The shell opens the file with the program registered for its type (hh.exe for a CHM
+// file); a value above 32 means it started, anything else that no program could.
+bool ShellOpen(const QString& path) {
+  const std::wstring file = QDir::toNativeSeparators(path).toStdWString();
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  return result > 32;
+}
+#else
 // Whether the desktop has an application for the file's type. Qt's openUrl only says
 // whether a launcher started, and on Linux xdg-open starts even when nothing can show a
 // CHM file.
 bool HasDesktopHandler(const QString& path) {
-#ifdef _WIN32
-  Q_UNUSED(path);
-  return true;
-#else
   const QString mime = QMimeDatabase().mimeTypeForFile(path).name();
   QProcess query;
   query.start(QStringLiteral("xdg-mime"),
               {QStringLiteral("query"), QStringLiteral("default"), mime});
   if (!query.waitForFinished(2000)) return false;
   return !query.readAllStandardOutput().trimmed().isEmpty();
-#endif
 }
+#endif
 
 }  // namespace
 
 bool DesktopShell::OpenFile(const QString& path) {
-  return QFileInfo::exists(path) && HasDesktopHandler(path) &&
-         QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  if (!QFileInfo::exists(path)) return false;
+#ifdef _WIN32
+  return ShellOpen(path);
+#else
+  return HasDesktopHandler(path) && QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+#endif
 }
 
 void QtProcessControl::EndProgram() {

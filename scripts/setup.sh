@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package Tallyra needs to build, test, run and be looked at.
 # Safe to run again: apt-get skips what is already installed.
+# With the argument "windows" it adds what the Windows cross-build needs.
 set -euo pipefail
 
 packages=(
@@ -24,6 +25,15 @@ packages=(
   # a private print server with a PDF queue for the print tests; libcups asks it about a queue
   cups cups-client printer-driver-cups-pdf libcups2-dev
 )
+
+if [ "${1:-}" = windows ]; then
+  packages+=(
+    # the MinGW-w64 cross compilers (posix threads) and Wine to run the result
+    g++-mingw-w64-x86-64-posix mingw-w64 wine64
+    # building SQLite, libsodium and Qt from their Debian sources
+    dpkg-dev tcl autoconf automake libtool libwine-dev zip
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -52,6 +52,7 @@ void TypeDigits(const char* digits) {
 }
 
 TEST_F(BankFormsEndToEndTest, APrintedWireTransferCarriesEveryItemAtItsPlace) {
+  TALLYRA_REQUIRE_PDFTOTEXT();
   LogIn();
   StoreOffsets(OffsetPair::kWireTransfer, 25, -12);
   auto* voucher = OpenForm<WireTransferWindow>(3);  // 打印电汇凭证
@@ -122,6 +123,7 @@ TEST_F(BankFormsEndToEndTest, APrintedWireTransferCarriesEveryItemAtItsPlace) {
 }
 
 TEST_F(BankFormsEndToEndTest, APrintedCashDepositSlipCarriesEveryItemAtItsPlace) {
+  TALLYRA_REQUIRE_PDFTOTEXT();
   LogIn();
   StoreOffsets(OffsetPair::kCashDepositSlip, -20, 15);
   auto* slip = OpenForm<CashDepositWindow>(0);  // 打印现金交款单

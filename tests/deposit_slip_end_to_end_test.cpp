@@ -16,6 +16,7 @@ namespace {
 using DepositSlipEndToEndTest = EndToEndTest;
 
 TEST_F(DepositSlipEndToEndTest, EveryItemStandsAtItsPlacePlusItsOwnOffsets) {
+  TALLYRA_REQUIRE_PDFTOTEXT();
   AddRecords("Bfqc.bsf", {{"上海东方机电设备制造有限公司浦东新分公司"}});  // 40 bytes
   AddRecords("Bfzh.bsf", {{"基本户", "1234567890"}});
   AddRecords("Bfyh.bsf", {{"工商银行浦东支行"}});

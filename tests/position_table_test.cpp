@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/catalogue.h"
+#include "data/table_path.h"
 #include "tests/support/store_test_support.h"
 
 namespace tallyra {
@@ -49,7 +50,7 @@ TEST_F(PositionTableTest, OneReaderForThePairsAndTheDepositSlipsThirtyFour) {
 }
 
 TEST_F(PositionTableTest, ATableThatCannotBeOpenedGivesNothingAndSaysWhy) {
-  std::filesystem::remove(TablePath(kDepositSlipPositionTable));
+  std::filesystem::remove(PathFromUtf8(TablePath(kDepositSlipPositionTable)));
   RecordStore store(Location());
   EXPECT_FALSE(ReadOffsets(store, DepositSlipOffsets()));
   EXPECT_NE(store.LastErrorText().find("Tzjzd.bsf"), std::string::npos) << store.LastErrorText();

@@ -129,6 +129,7 @@ class PrintEndToEndTest : public EndToEndTest {
 };
 
 TEST_F(PrintEndToEndTest, APrintedChequeCarriesEveryItemAtItsPlace) {
+  TALLYRA_REQUIRE_PDFTOTEXT();
   PrintFilledCheque();
   // A PDF file has no unprintable margin: its printable area starts at the paper's corner.
   ExpectItemsAt(ReadWords(OnlyPdf(QStringLiteral("支票打印"))), 0, 0);
@@ -136,6 +137,7 @@ TEST_F(PrintEndToEndTest, APrintedChequeCarriesEveryItemAtItsPlace) {
 }
 
 TEST_F(PrintEndToEndTest, AChequeOnAPrintServerQueueStandsFromItsPrintableCorner) {
+  TALLYRA_REQUIRE_PDFTOTEXT();
   CupsTestServer server;
   TALLYRA_REQUIRE_CUPS(server);
   qunsetenv("TALLYRA_PDF_DIR");  // it would win over the queue

@@ -18,6 +18,7 @@
 #include "forms/print_engine.h"
 #include "platform/print_preview.h"
 #include "platform/qt_print_service.h"
+#include "tests/support/end_to_end.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/filled_cheque.h"
 
@@ -108,6 +109,7 @@ class QtPrintDeviceTest : public ::testing::Test {
 };
 
 TEST_F(QtPrintDeviceTest, PdfOfTheChequePutsEveryTextAtItsPosition) {
+  TALLYRA_REQUIRE_PDFTOTEXT();
   const PrintRun run = PreparePrintRun(ChequeLayout(), FilledCheque(), {-15, 20});
   const QString path = PdfPath("cheque.pdf");
   ASSERT_TRUE(PrintToPdf(run, path));
@@ -145,6 +147,7 @@ TEST_F(QtPrintDeviceTest, PdfOfTheChequePutsEveryTextAtItsPosition) {
 }
 
 TEST_F(QtPrintDeviceTest, PagesHaveTheirCustomSizeAndFontsTheirPointSize) {
+  TALLYRA_REQUIRE_PDFTOTEXT();
   const struct {
     PaperSpec paper;
     double widthPt, heightPt;
@@ -176,6 +179,7 @@ TEST_F(QtPrintDeviceTest, PagesHaveTheirCustomSizeAndFontsTheirPointSize) {
 }
 
 TEST_F(QtPrintDeviceTest, UnattendedModeWritesEachRunToANewFileNamedAfterTheJob) {
+  TALLYRA_REQUIRE_PDFTOTEXT();
   const QString folder = dir_.filePath(QStringLiteral("pdf"));  // made on first use
   qputenv("TALLYRA_PDF_DIR", folder.toUtf8());
   QtPrintService service(fakes_.messages, fakes_.clock);

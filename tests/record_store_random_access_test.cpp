@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "data/record_store.h"
+#include "data/table_path.h"
 #include "tests/support/store_test_support.h"
 
 #ifndef _WIN32
@@ -68,7 +69,7 @@ TEST_F(RandomAccessFixture, ReadModifyAndDeleteAtFirstMiddleAndLast) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE("record " + std::to_string(c.record));
-    std::filesystem::remove(TablePath("T.bsf"));
+    std::filesystem::remove(PathFromUtf8(TablePath("T.bsf")));
     MakeFive();
     RecordStore store(Location());
     ASSERT_TRUE(store.Open("bsf\\T.bsf"));
@@ -188,6 +189,7 @@ TEST_F(RandomAccessTest, AppendEmptyAddsAnEmptyRecordAtTheEndAndPointsAtIt) {
   }
 }
 
+// The other program below is a fork of this one; Windows has no fork.
 #ifndef _WIN32
 
 // Runs `work` in a child process once the parent has opened the table, and waits for it.

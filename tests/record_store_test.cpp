@@ -295,7 +295,7 @@ TEST_F(RecordStoreTest, SelectCurrentLooksUpNamesNewestFirstThenPaths) {
   MakeNames("Same.bsf", {"in bsf"});
   MakeNames("Other.bsf", {"other"});
   std::filesystem::create_directories(root_ / "elsewhere");
-  const std::string elsewhere = (root_ / "elsewhere" / "SAME.bsf").string();
+  const std::string elsewhere = Utf8Of(root_ / "elsewhere" / "SAME.bsf");
   MakeTableAt(elsewhere, {{"名称", FieldType::kText, 20}}, {{std::string("elsewhere")}});
   RecordStore store(Location());
   ASSERT_TRUE(store.Open("bsf\\Same.bsf"));

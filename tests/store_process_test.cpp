@@ -1,4 +1,5 @@
 // Two programs on one table file, and a program killed in the middle of its writes.
+// The other program is a fork of this one, and Windows has no fork: compiled out there.
 #ifndef _WIN32
 
 #include <gtest/gtest.h>

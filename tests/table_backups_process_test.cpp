@@ -1,4 +1,5 @@
-// Backups under a program killed in the middle of one, and under a full disk.
+// Backups under a program killed in the middle of one, and under a full disk (setrlimit).
+// Both need fork and POSIX resource limits, which Windows lacks: compiled out there.
 #ifndef _WIN32
 
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@
 #include "data/record_store.h"
 #include "data/table_copy.h"
 #include "data/table_file.h"
+#include "data/table_path.h"
 #include "tests/support/store_test_support.h"
 
 namespace tallyra {
@@ -88,13 +90,13 @@ TEST_F(BackupProcessTest, AProgramKilledDuringABackupLeavesNoHalfBackupAndNoDama
     bool unfinished = false;
     for (const auto& entry : fs::recursive_directory_iterator(root_ / "bsf" / "backup")) {
       if (!entry.is_regular_file()) continue;
-      const std::string name = entry.path().filename().string();
+      const std::string name = Utf8Of(entry.path().filename());
       if (IsUnfinishedCopy(name)) {
         unfinished = true;
         continue;
       }
       std::string error;
-      ASSERT_EQ(TableFile::Check(entry.path().string(), &error), kStoreOk)
+      ASSERT_EQ(TableFile::Check(Utf8Of(entry.path()), &error), kStoreOk)
           << "run " << run << ": " << error;
     }
     unfinishedSeen += unfinished ? 1 : 0;
@@ -112,7 +114,7 @@ TEST_F(BackupProcessTest, AProgramKilledDuringABackupLeavesNoHalfBackupAndNoDama
 // stops the copy halfway with a write error, as a full disk would.
 TEST_F(BackupProcessTest, ABackupThatCannotBeWrittenLosesNothingAndIsReportedOnce) {
   MakeBigTable("Full.bsf");
-  const auto size = fs::file_size(TablePath("Full.bsf"));
+  const auto size = fs::file_size(PathFromUtf8(TablePath("Full.bsf")));
   int fds[2];
   ASSERT_EQ(pipe(fds), 0);
   const pid_t child = fork();

@@ -10,6 +10,7 @@
 
 #include "data/record_store.h"
 #include "data/table_file.h"
+#include "data/table_path.h"
 #include "tests/support/store_test_support.h"
 
 namespace tallyra {
@@ -18,12 +19,12 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string ReadBytesAt(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathFromUtf8(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteBytesAt(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+  std::ofstream(PathFromUtf8(path), std::ios::binary | std::ios::trunc) << bytes;
 }
 
 // Changes a text in a table file's bytes, as a bad sector or a stray write would.
@@ -50,7 +51,7 @@ class TableBackupsTest : public StoreTest {
     return store;
   }
   std::string BackupOf(const std::string& day, const std::string& file) const {
-    return (root_ / "bsf" / "backup" / day / file).string();
+    return Utf8Of(root_ / "bsf" / "backup" / day / file);
   }
   std::vector<std::string> NamesIn(const std::string& path) {
     RecordStore store(Location());
@@ -73,7 +74,7 @@ TEST_F(TableBackupsTest, TheFirstChangeOfADayLeavesACheckedCopyOfTheChangedTable
   EXPECT_EQ(NamesIn(first), (std::vector<std::string>{"a1", "b", "c"}));
   std::string error;
   EXPECT_EQ(TableFile::Check(first, &error), kStoreOk) << error;
-  EXPECT_FALSE(fs::exists(BackupOf("2026-12-10", "U.bsf")));
+  EXPECT_FALSE(fs::exists(PathFromUtf8(BackupOf("2026-12-10", "U.bsf"))));
 
   // Later changes of the day leave the day's backup as it is, in this program or another.
   ASSERT_TRUE(store->ModifyAt(1, {Value(std::string("b1"))}));
@@ -94,11 +95,11 @@ TEST_F(TableBackupsTest, OnlyTheLast30DaysWithABackupAreKept) {
     const int month = d < 30 ? 9 : 10, dayOfMonth = d < 30 ? d + 1 : d - 29;
     const std::string day = "2026-" + std::string(month < 10 ? "0" : "") + std::to_string(month) +
                             "-" + (dayOfMonth < 10 ? "0" : "") + std::to_string(dayOfMonth);
-    fs::create_directories(fs::path(BackupOf(day, "T.bsf")).parent_path());
-    fs::copy_file(TablePath("T.bsf"), BackupOf(day, "T.bsf"));
+    fs::create_directories(PathFromUtf8(BackupOf(day, "T.bsf")).parent_path());
+    fs::copy_file(PathFromUtf8(TablePath("T.bsf")), PathFromUtf8(BackupOf(day, "T.bsf")));
   }
-  fs::create_directories(fs::path(BackupOf("2026-11-30", "x")).parent_path());
-  std::ofstream(BackupOf("2026-10-10", "T.bsf.partial-123")) << "half";
+  fs::create_directories(PathFromUtf8(BackupOf("2026-11-30", "x")).parent_path());
+  std::ofstream(PathFromUtf8(BackupOf("2026-10-10", "T.bsf.partial-123"))) << "half";
   auto store = Store();
   ASSERT_TRUE(store->Open("bsf\\T.bsf"));
   ASSERT_TRUE(store->AppendEmpty());
@@ -107,9 +108,9 @@ TEST_F(TableBackupsTest, OnlyTheLast30DaysWithABackupAreKept) {
   ASSERT_EQ(days.size(), 30u);
   EXPECT_EQ(days.front(), "2026-12-10");
   EXPECT_EQ(days.back(), "2026-09-12");  // today and the 29 newest of the old days
-  EXPECT_TRUE(fs::exists(BackupOf("2026-10-10", "T.bsf")));
-  EXPECT_FALSE(fs::exists(BackupOf("2026-10-10", "T.bsf.partial-123")));
-  EXPECT_FALSE(fs::exists(BackupOf("2026-11-30", "")));
+  EXPECT_TRUE(fs::exists(PathFromUtf8(BackupOf("2026-10-10", "T.bsf"))));
+  EXPECT_FALSE(fs::exists(PathFromUtf8(BackupOf("2026-10-10", "T.bsf.partial-123"))));
+  EXPECT_FALSE(fs::exists(PathFromUtf8(BackupOf("2026-11-30", ""))));
 }
 
 TEST_F(TableBackupsTest, ADamagedTableIsRestoredFromTheNewestBackupThatChecksOut) {
@@ -158,7 +159,7 @@ TEST_F(TableBackupsTest, WithoutABackupNothingIsOfferedAndAnOpenTableIsNotReplac
   ASSERT_TRUE(backup);
   EXPECT_FALSE(store->RestoreBackup("bsf\\T.bsf", *backup, "20261210-120000"));
   EXPECT_EQ(store->LastError(), kStoreAlreadyOpen);
-  EXPECT_FALSE(fs::exists(TablePath("T.bsf.damaged-20261210-120000")));
+  EXPECT_FALSE(fs::exists(PathFromUtf8(TablePath("T.bsf.damaged-20261210-120000"))));
 }
 
 }  // namespace

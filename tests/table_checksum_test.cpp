@@ -11,6 +11,7 @@
 
 #include "data/record_store.h"
 #include "data/table_file.h"
+#include "data/table_path.h"
 #include "tests/support/store_test_support.h"
 
 namespace tallyra {
@@ -35,7 +36,7 @@ std::vector<std::vector<Value>> SomeRecords(int count) {
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
   out << bytes;
 }
 
@@ -136,7 +137,7 @@ TEST_F(TableChecksumTest, AChangeMadeBehindTheStoresBackIsRefusedNamingFileAndRe
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.change);
-    std::filesystem::remove(TablePath("T.bsf"));
+    std::filesystem::remove(PathFromUtf8(TablePath("T.bsf")));
     MakeTable("T.bsf", kFields, SomeRecords(3), kPassword);
     Exec(TablePath("T.bsf"), c.change);
     const std::string before = ReadBytes("T.bsf");
@@ -204,7 +205,7 @@ TEST_F(TableChecksumTest, AFileOfTheFirstFormatIsUpgradedAfterACopyOfItWasMade) 
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     const std::string path = TablePath(c.file);
-    std::filesystem::copy_file(FixturePath(c.file), path);
+    std::filesystem::copy_file(PathFromUtf8(FixturePath(c.file)), PathFromUtf8(path));
     ASSERT_EQ(UserVersion(path), 1);
     const std::vector<std::string> old = RawRecords(path);
     ASSERT_FALSE(old.empty());
@@ -218,7 +219,7 @@ TEST_F(TableChecksumTest, AFileOfTheFirstFormatIsUpgradedAfterACopyOfItWasMade) 
     ASSERT_TRUE(store.Open(std::string("bsf\\") + c.file, c.password)) << store.LastErrorText();
     EXPECT_EQ(UserVersion(path), 2);
     EXPECT_EQ(store.RecordCount(), static_cast<int>(old.size()));
-    const std::string copy = (root_ / "bsf" / "backup" / "upgrade" / c.file).string();
+    const std::string copy = Utf8Of(root_ / "bsf" / "backup" / "upgrade" / c.file);
     EXPECT_EQ(UserVersion(copy), 1);
     EXPECT_EQ(RawRecords(copy), old);
     std::string error;

@@ -27,7 +27,7 @@ void Exec(const std::string& path, const char* sql) {
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
   out << bytes;
 }
 
@@ -130,7 +130,7 @@ TEST_F(TableFileTest, DamagedFilesFailToOpenAndAreLeftAsTheyAre) {
   };
   for (const auto& c : cases) {
     const std::string path = TablePath(c.file);
-    std::filesystem::remove(path);
+    std::filesystem::remove(PathFromUtf8(path));
     c.make(path);
     const std::string before = ReadBytes(c.file);
     RecordStore store(Location());
@@ -181,7 +181,7 @@ TEST_F(TableFileTest, TheRelativePathIgnoresTheCurrentDirectory) {
   MakeNames("T.bsf", {"mine"});
   const auto previous = std::filesystem::current_path();
   std::filesystem::create_directories(root_ / "cwd" / "bsf");
-  MakeTableAt((root_ / "cwd" / "bsf" / "T.bsf").string(), {{"名称", FieldType::kText, 20}},
+  MakeTableAt(Utf8Of(root_ / "cwd" / "bsf" / "T.bsf"), {{"名称", FieldType::kText, 20}},
               {{std::string("not mine")}});
   std::filesystem::current_path(root_ / "cwd");
   RecordStore store(Location());
@@ -227,12 +227,12 @@ TEST_F(TableFileTest, AReplacedFileIsReadAfreshOnTheNextOpen) {
   RecordStore store(Location());
   ASSERT_TRUE(store.Open("bsf\\T.bsf"));
   store.Close();
-  std::filesystem::remove(TablePath("T.bsf"));
+  std::filesystem::remove(PathFromUtf8(TablePath("T.bsf")));
   MakeNames("T.bsf", {"new", "newer"});
   ASSERT_TRUE(store.Open("bsf\\T.bsf"));
   EXPECT_EQ(AllNames(store), (std::vector<std::string>{"new", "newer"}));
   store.Close();
-  std::filesystem::remove(TablePath("T.bsf"));
+  std::filesystem::remove(PathFromUtf8(TablePath("T.bsf")));
   EXPECT_FALSE(store.Open("bsf\\T.bsf"));
   EXPECT_EQ(store.LastError(), kStoreFileMissing);
 }
@@ -252,7 +252,7 @@ TEST_F(TableFileTest, CreateRefusesAnExistingFileAndBadFieldLists) {
   };
   for (const auto& fields : bad) {
     EXPECT_EQ(TableFile::Create(TablePath("New.bsf"), fields, "", &error), kStoreBadValue);
-    EXPECT_FALSE(std::filesystem::exists(TablePath("New.bsf")));
+    EXPECT_FALSE(std::filesystem::exists(PathFromUtf8(TablePath("New.bsf"))));
   }
   // Nothing but the one table is left in the folder (no temporary files).
   int files = 0;

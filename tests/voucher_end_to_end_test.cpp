@@ -49,6 +49,7 @@ void PrintTo(const Case& c, std::ostream* out) { *out << c.job; }
 class VoucherEndToEndTest : public EndToEndTest, public ::testing::WithParamInterface<Case> {};
 
 TEST_P(VoucherEndToEndTest, EveryItemStandsAtItsPlaceOnTheWidePage) {
+  TALLYRA_REQUIRE_PDFTOTEXT();
   constexpr double dx = 25, dy = -15;
   StoreOffsets(GetParam().pair, dx, dy);
   LogIn();

@@ -58,6 +58,19 @@ EndToEndTest::~EndToEndTest() {
   qunsetenv("TALLYRA_PDF_DIR");
 }
 
+bool PdfToTextAvailable() {
+#ifdef _WIN32
+  static const bool available = [] {
+    QProcess probe;
+    probe.start(QStringLiteral("pdftotext"), {QStringLiteral("-v")});
+    return probe.waitForFinished(10000);
+  }();
+  return available;
+#else
+  return true;
+#endif
+}
+
 void EndToEndTest::LogIn() {
   AddOperator("admin", "secret", "超级管理员");
   auto* login = new LoginWindow(programContext_, [&] {

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "data/table_file.h"
+#include "data/table_path.h"
 
 namespace tallyra {
 
@@ -16,13 +17,18 @@ ThrowingFatalErrors::ThrowingFatalErrors()
 
 ThrowingFatalErrors::~ThrowingFatalErrors() { SetFatalErrorHandler(previous_); }
 
+std::string Utf8Of(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 void StoreTest::SetUp() {
   ASSERT_GE(sodium_init(), 0);
   char hex[17];
   unsigned char nonce[8];
   randombytes_buf(nonce, sizeof nonce);
   sodium_bin2hex(hex, sizeof hex, nonce, sizeof nonce);
-  root_ = std::filesystem::temp_directory_path() / (std::string("tallyra-store-") + hex);
+  root_ = std::filesystem::temp_directory_path() / PathFromUtf8(std::string("表格-") + hex);
   std::filesystem::create_directories(root_ / "bsf");
 }
 
@@ -31,10 +37,11 @@ void StoreTest::TearDown() {
   std::filesystem::remove_all(root_, ec);
 }
 
-TableLocation StoreTest::Location() const { return {root_.string(), (root_ / "bsf").string()}; }
+TableLocation StoreTest::Location() const { return {Utf8Of(root_), Utf8Of(root_ / "bsf")}; }
 
 std::string StoreTest::TablePath(std::string_view file) const {
-  return (root_ / "bsf" / std::string(file)).string();
+  const std::u8string path = (root_ / "bsf" / PathFromUtf8(file)).generic_u8string();
+  return std::string(path.begin(), path.end());
 }
 
 void StoreTest::MakeTable(std::string_view file, const std::vector<FieldDef>& fields,
@@ -65,7 +72,7 @@ void StoreTest::MakeNames(std::string_view file, const std::vector<std::string>&
 }
 
 std::string StoreTest::ReadBytes(std::string_view file) const {
-  std::ifstream in(TablePath(file), std::ios::binary);
+  std::ifstream in(PathFromUtf8(TablePath(file)), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

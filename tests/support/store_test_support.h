@@ -30,13 +30,20 @@ class ThrowingFatalErrors {
   FatalErrorHandler previous_;
 };
 
-// A fresh program folder per test, with the table files in its bsf folder.
+// A path as UTF-8 text, as the store takes it (path::string() would use the ANSI code page
+// on Windows and lose every character outside it).
+std::string Utf8Of(const std::filesystem::path& path);
+
+// A fresh program folder per test, with the table files in its bsf folder. Its name holds
+// Chinese characters, as a Windows user's temporary folder often does.
 class StoreTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
 
+  // The folders in the system's own form (backslashes on Windows), as the program gets them.
   TableLocation Location() const;
+  // A table file's path with '/' separators, as the store names it in its messages.
   std::string TablePath(std::string_view file) const;
   // Creates bsf/<file> with these fields and records, written in one transaction.
   void MakeTable(std::string_view file, const std::vector<FieldDef>& fields,
