@@ -1,9 +1,11 @@
 #include "data/catalogue.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <system_error>
 
+#include "data/field_value.h"
 #include "data/table_file.h"
 #include "data/table_path.h"
 
@@ -102,6 +104,23 @@ const TableDef* FindTableDef(std::string_view file) {
     if (EqualsIgnoringCase(table.file, file)) return &table;
   }
   return nullptr;
+}
+
+bool HasCatalogueFields(std::string_view file, const std::vector<FieldDef>& fields,
+                        std::string* missing) {
+  const TableDef* known = FindTableDef(file);
+  if (known == nullptr) return true;
+  for (const FieldDef& needed : known->fields) {
+    const auto it = std::find_if(fields.begin(), fields.end(),
+                                 [&](const FieldDef& f) { return f.name == needed.name; });
+    const bool usable = it != fields.end() &&
+                        (IsTextType(needed.type) ? IsTextType(it->type) : IsNumericType(it->type));
+    if (!usable) {
+      *missing = needed.name;
+      return false;
+    }
+  }
+  return true;
 }
 
 bool TableFileExists(const TableLocation& location, std::string_view file) {

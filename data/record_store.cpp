@@ -72,24 +72,6 @@ int Remap(const std::vector<TableRecord>& records, bool onRecord, bool afterLast
   return static_cast<int>(it - records.begin());
 }
 
-// Checks a table file the catalogue knows for the fields the windows read by name.
-bool HasCatalogueFields(const TableFile& file, std::string* missing) {
-  const TableDef* known = FindTableDef(FileNameOf(file.Path()));
-  if (known == nullptr) return true;
-  for (const FieldDef& needed : known->fields) {
-    const auto& fields = file.Fields();
-    const auto it = std::find_if(fields.begin(), fields.end(),
-                                 [&](const FieldDef& f) { return f.name == needed.name; });
-    const bool usable = it != fields.end() &&
-                        (IsTextType(needed.type) ? IsTextType(it->type) : IsNumericType(it->type));
-    if (!usable) {
-      *missing = needed.name;
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 struct RecordStore::Impl {
@@ -222,7 +204,7 @@ bool RecordStore::Open(std::string_view fileName, std::string_view password) {
   }
   if (!file) file = TableFile::Open(path, password, &code, &error);
   std::string missing;
-  if (file && !HasCatalogueFields(*file, &missing)) {
+  if (file && !HasCatalogueFields(FileNameOf(file->Path()), file->Fields(), &missing)) {
     file.reset();
     code = kStoreDamagedFile;
     error = "表文件“" + path + "”已损坏：缺少字段“" + missing + "”或其类型不符";
