@@ -9,7 +9,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   # libraries
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libsqlite3-dev sqlite3 libsodium-dev
+  libsqlite3-dev sqlite3 libsodium-dev zlib1g-dev
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # the start-up benchmark reads peak memory with GNU time
