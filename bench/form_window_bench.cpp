@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "bench/bench_tables.h"
+#include "bench/window_bench.h"
 #include "data/catalogue.h"
 #include "forms/windows/cash_deposit_window.h"
 #include "forms/windows/cheque_window.h"
@@ -46,19 +47,7 @@ void OpenForm(benchmark::State& state, const std::vector<std::string>& tables) {
     if (!error.empty()) return state.SkipWithError(error.c_str());
   }
 
-  QtServices services;
-  ProgramState programState;
-  AppContext context{programState, store, services.Get()};
-  for (auto _ : state) {
-    std::unique_ptr<Window> window(CreateForm<Window>(context, nullptr));
-    window->show();
-    QCoreApplication::processEvents();
-    benchmark::DoNotOptimize(window.get());
-    state.PauseTiming();
-    window.reset();
-    QCoreApplication::processEvents();
-    state.ResumeTiming();
-  }
+  TimeWindowOpening<Window>(state, store);
 }
 
 void BM_OpenChequeWindow(benchmark::State& state) { OpenForm<ChequeWindow>(state, {"Bfzh.bsf"}); }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bench/bench_tables.h"
+#include "bench/window_bench.h"
 #include "data/catalogue.h"
 #include "forms/windows/wire_transfer_window.h"
 #include "platform/qt_services.h"
@@ -79,19 +80,7 @@ class VoucherTables {
 void BM_OpenWireTransferWindow(benchmark::State& state) {
   VoucherTables tables(static_cast<int>(state.range(0)));
   if (!tables.Error().empty()) return state.SkipWithError(tables.Error().c_str());
-  QtServices services;
-  ProgramState programState;
-  AppContext context{programState, tables.Store(), services.Get()};
-  for (auto _ : state) {
-    std::unique_ptr<WireTransferWindow> window(CreateForm<WireTransferWindow>(context, nullptr));
-    window->show();
-    QCoreApplication::processEvents();
-    benchmark::DoNotOptimize(window.get());
-    state.PauseTiming();
-    window.reset();
-    QCoreApplication::processEvents();
-    state.ResumeTiming();
-  }
+  TimeWindowOpening<WireTransferWindow>(state, tables.Store());
 }
 BENCHMARK(BM_OpenWireTransferWindow)
     ->Arg(1000)
