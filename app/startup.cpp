@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 
 #include "app/first_run_window.h"
+#include "app/language.h"
 #include "app/login_window.h"
 #include "app/look.h"
 #include "app/main_window.h"
@@ -53,6 +54,7 @@ bool PrepareTables(AppContext& context, bool& firstRun) {
 int RunProgram(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Tallyra"));
+  InstallChineseLanguage(app);
   InitResources();
   ApplyLook(app);
   MapFonts();

@@ -245,6 +245,9 @@ package_zip() {
   done
   cp build-win/help.chm "$stage/"
   cp -r build-win/help "$stage/help"
+  # Qt's Chinese catalogue (the same for every platform), looked for in translations/ first.
+  mkdir -p "$stage/translations"
+  cp /usr/share/qt6/translations/qtbase_zh_CN.qm "$stage/translations/"
   # The empty bsf folder makes it a portable install: the tables go beside the program.
   mkdir -p dist && rm -f dist/tallyra-windows-x64.zip
   (cd "$stage/.." && zip -qr "$repo/dist/tallyra-windows-x64.zip" tallyra)

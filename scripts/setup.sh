@@ -24,6 +24,8 @@ packages=(
   fp-utils
   # a private print server with a PDF queue for the print tests; libcups asks it about a queue
   cups cups-client printer-driver-cups-pdf libcups2-dev
+  # Qt's own Chinese texts (context menus, calendars, print and preview dialogs)
+  qt6-translations-l10n
 )
 
 if [ "${1:-}" = windows ]; then
