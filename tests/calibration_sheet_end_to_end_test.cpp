@@ -147,15 +147,20 @@ TEST_P(CalibrationSheetEndToEndTest, EveryCrossStandsAtItsItemPlusTheTypedOffset
   const QString pdf = PrintSheet(c.form);
 
   const auto crosses = Crosses(ReadLines(pdf));
-  const std::vector<Word> words = ReadWords(pdf);
   const std::vector<Mark> marks = Expected(c.layout(), boxes, c.firstField);
   EXPECT_EQ(crosses.size(), marks.size());
   for (const Mark& mark : marks) {
     EXPECT_TRUE(HasCrossNear(crosses, mark)) << mark.name << " at " << mark.xMm << ',' << mark.yMm;
+  }
+  EXPECT_TRUE(fakes_.messages.shown.empty());
+
+  // The crosses come from the PDF's drawing operations; the names need pdftotext.
+  TALLYRA_REQUIRE_PDFTOTEXT();
+  const std::vector<Word> words = ReadWords(pdf);
+  for (const Mark& mark : marks) {
     EXPECT_TRUE(HasNameBeside(words, mark))
         << c.form << ": no name " << mark.name << " beside its cross";
   }
-  EXPECT_TRUE(fakes_.messages.shown.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, CalibrationSheetEndToEndTest,
