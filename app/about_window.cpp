@@ -5,6 +5,8 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include "app/version.h"
+
 namespace tallyra {
 
 AboutWindow::AboutWindow(QWidget* owner, std::function<QString()> clockText)
@@ -19,7 +21,7 @@ AboutWindow::AboutWindow(QWidget* owner, std::function<QString()> clockText)
   setFixedSize(454, 251);
   background_.load(QStringLiteral(":/pictures/about_background.png"));
 
-  auto* title = new QLabel(QStringLiteral("Tallyra V5.0"), this);
+  auto* title = new QLabel(QStringLiteral("Tallyra V" TALLYRA_VERSION_SHORT), this);
   title->setObjectName(QStringLiteral("标签1"));
   title->setGeometry(6, 8, 440, 46);
   title->setFont(QFont(QStringLiteral("楷体_GB2312"), 24));
@@ -28,6 +30,11 @@ AboutWindow::AboutWindow(QWidget* owner, std::function<QString()> clockText)
   picture->setObjectName(QStringLiteral("图片框1"));
   picture->setGeometry(310, 10, 127, 127);
   picture->setPixmap(QPixmap(QStringLiteral(":/pictures/about_picture.png")));
+
+  // The full version, as the Windows program's version information and the installer give it.
+  auto* version = new QLabel(QStringLiteral("版本 " TALLYRA_VERSION), this);
+  version->setObjectName(QStringLiteral("版本标签"));
+  version->setGeometry(7, 196, 296, 20);
 
   clockLabel_->setObjectName(QStringLiteral("标签3"));
   clockLabel_->setGeometry(7, 218, 439, 20);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QPalette>
 #include <QStyleFactory>
 
@@ -11,6 +12,8 @@ namespace tallyra {
 
 void ApplyLook(QApplication& app) {
   app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  // Every window's icon; the Windows program file carries the same picture (tallyra.ico).
+  app.setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
   const QColor frame(198, 196, 215);
   QPalette palette;
   palette.setColor(QPalette::Window, QColor(236, 235, 241));

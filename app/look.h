@@ -5,7 +5,7 @@ class QApplication;
 namespace tallyra {
 
 // The silver look of every window: Fusion with a silver palette, control frames in
-// RGB (198, 196, 215).
+// RGB (198, 196, 215), and the program's icon.
 void ApplyLook(QApplication& app);
 
 // Maps the faces the forms name to installed fonts when the faces themselves are

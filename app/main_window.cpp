@@ -13,6 +13,7 @@
 
 #include "app/about_window.h"
 #include "app/roll_up_menu.h"
+#include "app/version.h"
 
 namespace tallyra {
 namespace {
@@ -90,7 +91,7 @@ QLabel* AddPicture(QWidget* parent, const char* name, const QString& path, QRect
 MainWindow::MainWindow(AppContext& context, WindowFactories windows)
     : context_(context), windows_(std::move(windows)) {
   setObjectName(QStringLiteral("MainWindow"));
-  setWindowTitle(QStringLiteral("Tallyra V5.0"));
+  setWindowTitle(QStringLiteral("Tallyra V" TALLYRA_VERSION_SHORT));
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(796, 600);
   move(112, 1);
@@ -130,7 +131,7 @@ void MainWindow::BuildDecoration() {
   AddPicture(this, "图片框_主界面_笔记本", QStringLiteral(":/pictures/notebook.png"),
              {700, 456, 320, 215});
 
-  titleLabel_ = new QLabel(QStringLiteral("Tallyra V5.0"), this);
+  titleLabel_ = new QLabel(QStringLiteral("Tallyra V" TALLYRA_VERSION_SHORT), this);
   titleLabel_->setObjectName(QStringLiteral("透明标签2"));
   titleLabel_->setGeometry(237, 292, 359, 48);
   titleLabel_->setFont(QFont(QStringLiteral("楷体_GB2312"), 26));

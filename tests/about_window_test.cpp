@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QProgressBar>
 
+#include "app/version.h"
+
 namespace tallyra {
 namespace {
 
@@ -26,6 +28,15 @@ TEST(AboutWindowTest, ClosesItselfOnThe2112thTickAndFollowsTheClock) {
   about->Tick();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(about.isNull()) << "closed on the 2112th tick";
+}
+
+TEST(AboutWindowTest, ShowsTheProgramsVersion) {
+  AboutWindow about(nullptr, [] { return QString(); });
+  EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("标签1"))->text(), "Tallyra V5.0");
+  auto* version = about.findChild<QLabel*>(QStringLiteral("版本标签"));
+  ASSERT_NE(version, nullptr);
+  EXPECT_EQ(version->text(), QStringLiteral("版本 " TALLYRA_VERSION));
+  EXPECT_TRUE(version->geometry().bottom() < about.findChild<QLabel*>(QStringLiteral("标签3"))->y());
 }
 
 }  // namespace

@@ -23,6 +23,15 @@ for png in "$here"/icons/*.png "$here"/pictures/{bird,exit_button,about_picture,
 done
 optipng -quiet -o5 -strip all "$here"/icons/*.png "$here"/pictures/*.png
 
+# The Windows program's icon: the program's picture at the sizes Explorer and the Start menu use.
+sizes=()
+for size in 16 32 48 256; do
+  rsvg-convert -w $size -h $size "$here/icons/src/app.svg" -o "/tmp/tallyra-icon-$size.png"
+  sizes+=("/tmp/tallyra-icon-$size.png")
+done
+convert "${sizes[@]}" "$here/../packaging/windows/tallyra.ico"
+rm "${sizes[@]}"
+
 # The login window's background is stored raw (binary PPM, uncompressed in the program):
 # it is shown at every start, and decoding a PNG of it took a tenth of the start-up.
 convert "$here/pictures/login_background.png" "ppm:$here/pictures/login_background.ppm"
