@@ -4,7 +4,8 @@
 #   bash scripts/build-windows.sh        step 1: SQLite, libsodium and GoogleTest from
 #                                         Debian's sources, then the core tests under Wine
 #   bash scripts/build-windows.sh full   step 1, then qtbase, the program, the UI tests
-#                                         under Wine and dist/tallyra-windows-x64.zip
+#                                         under Wine, dist/tallyra-windows-x64.zip and
+#                                         dist/tallyra-setup-x64.exe
 #   bash scripts/build-windows.sh qt     qtbase alone (after step 1 has run once)
 #
 # Each library is built once into the cache folder (TALLYRA_WIN_CACHE, default
@@ -254,10 +255,22 @@ package_zip() {
   ls -l dist/tallyra-windows-x64.zip
 }
 
+# The setup program, from the zip's folder: NSIS's makensis runs on Linux.
+package_installer() {
+  log "dist/tallyra-setup-x64.exe"
+  local version
+  version=$(sed -n 's/^#define TALLYRA_VERSION "\(.*\)"$/\1/p' build-win/generated/app/version.h)
+  makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$cache/work/dist/tallyra" \
+    -DICON="$repo/packaging/windows/tallyra.ico" -DOUTFILE="$repo/dist/tallyra-setup-x64.exe" \
+    packaging/windows/tallyra.nsi
+  ls -l dist/tallyra-setup-x64.exe
+}
+
 full_step() {
   build_qt
   build_program
   package_zip
+  package_installer
   run_ui_tests
 }
 

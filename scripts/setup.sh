@@ -34,6 +34,8 @@ if [ "${1:-}" = windows ]; then
     g++-mingw-w64-x86-64-posix mingw-w64 wine64
     # building SQLite, libsodium and Qt from their Debian sources
     dpkg-dev tcl autoconf automake libtool libwine-dev zip
+    # the setup program (makensis runs on Linux)
+    nsis
   )
 fi
 
