@@ -140,6 +140,11 @@ words "$(ls "$work"/linux-pdf/*.pdf | head -1)" >"$work/linux-words.txt"
 # --- 1. a silent install -------------------------------------------------------------------
 log "Wine prefix"
 "$wine" wineboot -i >/dev/null 2>&1
+# A bare prefix has no Chinese dialog font: Wine's dialogs would draw boxes in the shots.
+for face in "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Segoe UI" "Microsoft Sans Serif"; do
+  "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "AR PL UMing CN" /f \
+    >/dev/null 2>&1
+done
 "$wine"server -w
 log "silent install"
 "$wine" "$setup" /S

@@ -41,9 +41,12 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "版权所有 © 2026 ${PUBLISHER}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+; The welcome and finish pages' picture (makensis reads files from the script's folder).
+!define MUI_WELCOMEFINISHPAGE_BITMAP "wizard.bmp"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "wizard.bmp"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\tallyra.exe"
-!define MUI_FINISHPAGE_RUN_TEXT "启动 ${PRODUCT}"
+; No "start the program" box on the finish page: started from here it would run as the
+; administrator who installed it, and set up its tables in that account's folder.
 !define MUI_UNFINISHPAGE_NOAUTOCLOSE
 
 !insertmacro MUI_PAGE_WELCOME
