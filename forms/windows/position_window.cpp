@@ -16,6 +16,7 @@
 #include "platform/print_service.h"
 #include "ui/controls.h"
 #include "ui/form_keys.h"
+#include "ui/gbk_limit.h"
 
 namespace tallyra {
 namespace {
@@ -97,6 +98,7 @@ QWidget* PositionWindow::BuildInner(QWidget* parent, const PositionInnerSpec& de
     auto* box = new QLineEdit(inner);
     box->setObjectName(Utf8(spec_box.name));
     box->setMaxLength(kBoxCharacters);
+    KeepOneLine(box);
     TypeDigitsOnly(box);
     boxes_.at(static_cast<std::size_t>(spec_box.field - spec_.table.firstField)) = box;
     auto* label = *spec_box.label ? new QLabel(Utf8(spec_box.label), inner) : nullptr;
