@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTextCursor>
 
 namespace tallyra {
@@ -40,8 +42,17 @@ int CaptionWidth(const QWidget* widget) {
   };
   if (auto* label = qobject_cast<const QLabel*>(widget)) return advance(label->text());
   if (auto* group = qobject_cast<const QGroupBox*>(widget)) return advance(group->title()) + 12;
-  if (qobject_cast<const QCheckBox*>(widget) || qobject_cast<const QRadioButton*>(widget)) {
-    return widget->sizeHint().width();
+  if (auto* box = qobject_cast<const QAbstractButton*>(widget);
+      qobject_cast<const QCheckBox*>(widget) || qobject_cast<const QRadioButton*>(widget)) {
+    // The caption is drawn right of the indicator, in what the style leaves of the box.
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.text = box->text();
+    const QStyle::SubElement contents = qobject_cast<const QCheckBox*>(widget)
+                                            ? QStyle::SE_CheckBoxContents
+                                            : QStyle::SE_RadioButtonContents;
+    const QRect room = box->style()->subElementRect(contents, &option, box);
+    return box->width() - room.width() + advance(box->text());
   }
   if (auto* button = qobject_cast<const QPushButton*>(widget)) return advance(button->text()) + 8;
   if (auto* list = qobject_cast<const QComboBox*>(widget); list && !list->isEditable()) {
@@ -93,6 +104,21 @@ bool ShowsWhole(QLineEdit* box, const QString& text) {
   box->repaint();  // the box works out how far it scrolls as it paints
   // A text wider than the box is scrolled so that its end stays in view.
   return cursorX() - start >= box->fontMetrics().horizontalAdvance(text);
+}
+
+bool ShowsBeginning(QLineEdit* box) {
+  const auto cursorX = [](QLineEdit* edit) {
+    edit->repaint();  // a box works out how far it scrolls as it paints
+    return edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left();
+  };
+  // Where an empty box like it puts the cursor: where an unscrolled text begins.
+  QLineEdit empty(box->parentWidget());
+  empty.setStyleSheet(box->styleSheet());
+  empty.setFont(box->font());
+  empty.setGeometry(box->geometry());
+  empty.show();
+  const QString before = box->text().left(box->cursorPosition());
+  return cursorX(box) - box->fontMetrics().horizontalAdvance(before) >= cursorX(&empty);
 }
 
 bool ShowsWhole(const QPlainTextEdit* box) {

@@ -18,6 +18,10 @@ std::vector<std::string> CutControls(const QWidget* window);
 // Whether the box shows the whole text without scrolling it.
 bool ShowsWhole(QLineEdit* box, const QString& text);
 
+// Whether the box shows the beginning of its text (a text too long for it is cut at its
+// end, not at its beginning).
+bool ShowsBeginning(QLineEdit* box);
+
 // Whether the whole text of a multi-line box is in view without scrolling.
 bool ShowsWhole(const QPlainTextEdit* box);
 
