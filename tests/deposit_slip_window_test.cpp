@@ -109,6 +109,15 @@ TEST_F(DepositSlipWindowTest, HintsTabOrderAndTheDigitRowLeadingToTheBillKind) {
   EXPECT_EQ(Control("小写编辑框5")->text(), QStringLiteral("1234.50"));
   EXPECT_EQ(Control("大写编辑框2")->text(), QStringLiteral("壹仟贰佰叁拾肆元伍角整"));
   EXPECT_EQ(Focus(), Control("种类组合框5"));
+  // A long amount in capitals shows its beginning; its end may be cut.
+  Control<QPushButton>("按钮6")->click();
+  window_->Digits()->Cell(0)->setFocus();
+  for (QChar key : QStringLiteral("98765432199")) {
+    QTest::keyClicks(QApplication::focusWidget(), key);
+  }
+  EXPECT_EQ(Control("大写编辑框2")->text(),
+            QStringLiteral("玖亿捌仟柒佰陆拾伍万肆仟叁佰贰拾壹元玖角玖分"));
+  EXPECT_TRUE(ShowsBeginning(Control("大写编辑框2")));
   // The remark, the last field, goes on to Print, then New.
   Control("用途编辑框1")->setFocus();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
