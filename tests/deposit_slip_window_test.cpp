@@ -233,8 +233,8 @@ TEST_F(DepositSlipPositionWindowTest, EveryBoxShowsSixCharactersAndEveryControlS
   // The given 842 × 457 hold the lines and the notes; the test print has a row below.
   EXPECT_EQ(window_->width(), 842);
   for (const char* name : {"分组框1", "分组框14", "编辑框17", "分组框2", "按钮3"}) {
-    const QWidget* part = window_->findChild<QWidget*>(QString::fromUtf8(name));
-    EXPECT_LE(part->mapTo(window_, QPoint(0, part->height())).y(), 457) << name;
+    const QWidget* control = window_->findChild<QWidget*>(QString::fromUtf8(name));
+    EXPECT_LE(control->mapTo(window_, QPoint(0, control->height())).y(), 457) << name;
   }
   const QWidget* testPrint = window_->findChild<QWidget*>(QStringLiteral("按钮4"));
   EXPECT_GE(testPrint->mapTo(window_, QPoint()).y(), 457);

@@ -172,8 +172,8 @@ TEST_F(PrintPositionWindowTest, EveryControlStandsWholeWithTheNotesInViewAndTheT
   auto* sheetRow = window_->findChild<QWidget*>(QStringLiteral("分组框26"));
   ASSERT_NE(sheetRow, nullptr);
   for (const char* name : {"分组框20", "分组框16", "分组框19", "分组框25", "按钮3"}) {
-    const QWidget* part = window_->findChild<QWidget*>(QString::fromUtf8(name));
-    EXPECT_LE(part->mapTo(window_, QPoint(0, part->height())).y(), 320) << name;
+    const QWidget* control = window_->findChild<QWidget*>(QString::fromUtf8(name));
+    EXPECT_LE(control->mapTo(window_, QPoint(0, control->height())).y(), 320) << name;
   }
   EXPECT_GE(sheetRow->y(), 320);
   EXPECT_TRUE(

@@ -64,9 +64,9 @@ PositionWindow::PositionWindow(AppContext& context, QWidget* owner, PositionWind
   grid->addWidget(BuildNotes(), 0, spec_.notesColumn, spec_.notesRowSpan, 1);
   // The groups keep the room their contents need; the notes take the rest.
   grid->setColumnStretch(spec_.notesColumn, 1);
-  auto* partArea = new QWidget(this);
-  partArea->setLayout(grid);
-  partArea->setGeometry(0, 0, spec_.size.width(), spec_.size.height());
+  auto* givenArea = new QWidget(this);
+  givenArea->setLayout(grid);
+  givenArea->setGeometry(0, 0, spec_.size.width(), spec_.size.height());
 
   QWidget* sheetRow = BuildSheetRow(this);
   const int rowHeight = sheetRow->sizeHint().height();
