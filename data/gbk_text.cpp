@@ -26,75 +26,121 @@ std::size_t SequenceLength(unsigned char lead) {
   return 1;  // a stray byte counts as a character of its own
 }
 
-std::size_t CharacterGbkLength(unsigned char lead) { return lead < 0x80 ? 1 : 2; }
-
-#ifdef _WIN32
-bool EncodesInCodePage936(std::string_view utf8) {
-  if (utf8.empty()) return true;
-  const int size = static_cast<int>(utf8.size());
-  const int wideLength =
-      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
-  if (wideLength <= 0) return false;
-  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), wideLength);
-  BOOL usedDefault = FALSE;
-  const int bytes = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, nullptr,
-                                        0, nullptr, &usedDefault);
-  return bytes > 0 && !usedDefault;
-}
-#else
-bool EncodesInCodePage936(std::string_view utf8) {
-  iconv_t converter = iconv_open("GBK", "UTF-8");
-  if (converter == reinterpret_cast<iconv_t>(-1)) return false;
-  std::string input(utf8);
-  char* in = input.data();
-  std::size_t inLeft = input.size();
-  bool ok = true;
-  char buffer[256];
-  while (inLeft > 0) {
-    char* out = buffer;
-    std::size_t outLeft = sizeof buffer;
-    if (iconv(converter, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) &&
-        errno != E2BIG) {
-      ok = false;
-      break;
-    }
-  }
-  iconv_close(converter);
-  return ok;
-}
-#endif
-
-}  // namespace
-
-std::size_t GbkLength(std::string_view utf8) {
-  std::size_t bytes = 0;
-  for (unsigned char c : utf8) {
-    if (!IsContinuation(c)) bytes += CharacterGbkLength(c);
-  }
-  return bytes;
+// GBK bytes of the character whose UTF-8 sequence starts the text: code page 936 writes
+// ASCII and "€" (E2 82 AC) in one byte, everything else it encodes in two.
+std::size_t CharacterGbkLength(std::string_view sequence) {
+  const auto lead = static_cast<unsigned char>(sequence.front());
+  if (lead < 0x80) return 1;
+  return sequence == "\xE2\x82\xAC" ? 1 : 2;
 }
 
-std::string_view CutToGbkBytes(std::string_view utf8, std::size_t maxBytes) {
+bool IsControl(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
+
+// Walks the text character by character: each whole UTF-8 sequence, a stray byte alone.
+template <typename Visit>
+void ForEachCharacter(std::string_view utf8, Visit visit) {
   std::size_t pos = 0;
-  std::size_t bytes = 0;
   while (pos < utf8.size()) {
     const auto lead = static_cast<unsigned char>(utf8[pos]);
-    const std::size_t width = CharacterGbkLength(lead);
-    if (bytes + width > maxBytes) break;
-    bytes += width;
     std::size_t next = pos + 1;
     const std::size_t end = pos + SequenceLength(lead);
     while (next < end && next < utf8.size() &&
            IsContinuation(static_cast<unsigned char>(utf8[next]))) {
       ++next;
     }
+    if (!visit(utf8.substr(pos, next - pos))) return;
     pos = next;
   }
-  return utf8.substr(0, pos);
 }
 
-bool IsGbkEncodable(std::string_view utf8) { return EncodesInCodePage936(utf8); }
+std::string Clean(std::string_view utf8, bool oneLine) {
+  std::string clean;
+  clean.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (!IsControl(c)) {
+      clean += utf8[i];
+    } else if (!oneLine) {
+      if (c == '\r' || c == '\n') clean += utf8[i];
+    } else if (c == '\r' || c == '\n' || c == '\t') {
+      clean += ' ';
+      if (c == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') ++i;  // CR LF is one break
+    }
+  }
+  return clean;
+}
+
+}  // namespace
+
+std::size_t GbkLength(std::string_view utf8) {
+  std::size_t bytes = 0;
+  ForEachCharacter(utf8, [&bytes](std::string_view character) {
+    bytes += CharacterGbkLength(character);
+    return true;
+  });
+  return bytes;
+}
+
+std::string_view CutToGbkBytes(std::string_view utf8, std::size_t maxBytes) {
+  std::size_t kept = 0;
+  std::size_t bytes = 0;
+  ForEachCharacter(utf8, [&](std::string_view character) {
+    bytes += CharacterGbkLength(character);
+    if (bytes > maxBytes) return false;
+    kept += character.size();
+    return true;
+  });
+  return utf8.substr(0, kept);
+}
+
+bool IsGbkEncodable(std::string_view utf8) { return EncodeGbk(utf8).has_value(); }
+
+#ifdef _WIN32
+std::optional<std::string> EncodeGbk(std::string_view utf8) {
+  if (utf8.empty()) return std::string();
+  const int size = static_cast<int>(utf8.size());
+  const int wideLength =
+      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
+  if (wideLength <= 0) return std::nullopt;
+  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), wideLength);
+  BOOL usedDefault = FALSE;
+  const int bytes = WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, nullptr,
+                                        0, nullptr, &usedDefault);
+  if (bytes <= 0 || usedDefault) return std::nullopt;
+  std::string encoded(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, encoded.data(), bytes,
+                      nullptr, &usedDefault);
+  return encoded;
+}
+#else
+std::optional<std::string> EncodeGbk(std::string_view utf8) {
+  iconv_t converter = iconv_open("GBK", "UTF-8");
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string input(utf8);
+  char* in = input.data();
+  std::size_t inLeft = input.size();
+  std::optional<std::string> encoded(std::in_place);
+  char buffer[256];
+  while (inLeft > 0) {
+    char* out = buffer;
+    std::size_t outLeft = sizeof buffer;
+    const bool failed =
+        iconv(converter, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1);
+    encoded->append(buffer, static_cast<std::size_t>(out - buffer));
+    if (failed && errno != E2BIG) {
+      encoded.reset();
+      break;
+    }
+  }
+  iconv_close(converter);
+  return encoded;
+}
+#endif
+
+std::string CleanOneLine(std::string_view utf8) { return Clean(utf8, true); }
+
+std::string CleanMultiLine(std::string_view utf8) { return Clean(utf8, false); }
 
 double NumericValue(std::string_view text) {
   std::size_t pos = 0;

@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "app/roll_up_menu.h"
 #include "data/catalogue.h"
+#include "tests/support/layout_check.h"
 #include "tests/support/ui_fixture.h"
 
 namespace tallyra {
@@ -107,6 +108,18 @@ TEST_F(AdminSettingsWindowTest, CheckBoxesLieByRecordAndNeverOfferTheSuperAdmini
   EXPECT_EQ(state_.AdminCheckBoxes[0]->text(), "a1") << "record 2 is element 1";
   EXPECT_EQ(Box("Boss"), nullptr);
   EXPECT_TRUE(fakes_.messages.shown.empty());
+}
+
+TEST_F(AdminSettingsWindowTest, ASevenByteNameShowsWholeInItsBoxAtItsPlace) {
+  for (const char* name : {"WWWWWWW", "MMMMMMW", "中国人W", "WWWWWW1", "WWWWWW2", "WWWWWW3"}) {
+    AddOperator(name, "pw", "管理员");
+  }
+  Open();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window_));
+  EXPECT_EQ(Boxes(),
+            (std::vector<std::string>{"WWWWWWW@11,30", "MMMMMMW@77,30", "中国人W@143,30",
+                                      "WWWWWW1@209,30", "WWWWWW2@275,30", "WWWWWW3@11,60"}));
+  EXPECT_EQ(CutControls(window_), std::vector<std::string>());
 }
 
 TEST_F(AdminSettingsWindowTest, TheNameTakesCharactersUntilItHoldsSevenBytes) {

@@ -5,12 +5,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
 #include "forms/windows/cell_row.h"
 #include "forms/windows/deposit_slip_position_window.h"
+#include "tests/support/layout_check.h"
 #include "tests/support/ui_fixture.h"
 
 namespace tallyra {
@@ -107,6 +109,15 @@ TEST_F(DepositSlipWindowTest, HintsTabOrderAndTheDigitRowLeadingToTheBillKind) {
   EXPECT_EQ(Control("小写编辑框5")->text(), QStringLiteral("1234.50"));
   EXPECT_EQ(Control("大写编辑框2")->text(), QStringLiteral("壹仟贰佰叁拾肆元伍角整"));
   EXPECT_EQ(Focus(), Control("种类组合框5"));
+  // A long amount in capitals shows its beginning; its end may be cut.
+  Control<QPushButton>("按钮6")->click();
+  window_->Digits()->Cell(0)->setFocus();
+  for (QChar key : QStringLiteral("98765432199")) {
+    QTest::keyClicks(QApplication::focusWidget(), key);
+  }
+  EXPECT_EQ(Control("大写编辑框2")->text(),
+            QStringLiteral("玖亿捌仟柒佰陆拾伍万肆仟叁佰贰拾壹元玖角玖分"));
+  EXPECT_TRUE(ShowsBeginning(Control("大写编辑框2")));
   // The remark, the last field, goes on to Print, then New.
   Control("用途编辑框1")->setFocus();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -183,7 +194,6 @@ class DepositSlipPositionWindowTest : public UiFixture {
 TEST_F(DepositSlipPositionWindowTest, ThirtyFourBoxesUnderTheirNamesSavedInFieldOrder) {
   OpenWindow();
   EXPECT_EQ(window_->windowTitle(), QStringLiteral("调整进帐单打印位置"));
-  EXPECT_EQ(window_->size(), QSize(842, 457));
   for (int field = 1; field <= 34; ++field) {
     EXPECT_EQ(window_->FieldBox(field)->text(), "0") << field;
   }
@@ -211,6 +221,25 @@ TEST_F(DepositSlipPositionWindowTest, ThirtyFourBoxesUnderTheirNamesSavedInField
   EXPECT_EQ(Stored(), expected) << "Initialize then Exit stores nothing";
 }
 
+TEST_F(DepositSlipPositionWindowTest, EveryBoxShowsSixCharactersAndEveryControlStandsWhole) {
+  OpenWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window_));
+  EXPECT_EQ(CutControls(window_), std::vector<std::string>());
+  EXPECT_TRUE(ShowsWhole(window_->findChild<QPlainTextEdit*>(QStringLiteral("编辑框35"))))
+      << "the six notes need no scrolling";
+  for (int field = 1; field <= 34; ++field) {
+    EXPECT_TRUE(ShowsWhole(window_->FieldBox(field), QStringLiteral("-99999"))) << field;
+  }
+  // The given 842 × 457 hold the lines and the notes; the test print has a row below.
+  EXPECT_EQ(window_->width(), 842);
+  for (const char* name : {"分组框1", "分组框14", "编辑框17", "分组框2", "按钮3"}) {
+    const QWidget* control = window_->findChild<QWidget*>(QString::fromUtf8(name));
+    EXPECT_LE(control->mapTo(window_, QPoint(0, control->height())).y(), 457) << name;
+  }
+  const QWidget* testPrint = window_->findChild<QWidget*>(QStringLiteral("按钮4"));
+  EXPECT_GE(testPrint->mapTo(window_, QPoint()).y(), 457);
+}
+
 TEST_F(DepositSlipPositionWindowTest, TabOrderEnterAndAnEscThatDoesNotClose) {
   OpenWindow();
   window_->activateWindow();
@@ -230,8 +259,19 @@ TEST_F(DepositSlipPositionWindowTest, TabOrderEnterAndAnEscThatDoesNotClose) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_FALSE(window_.isNull()) << "Esc does not close this window";
-  window_->FieldBox(3)->setFocus();
-  EXPECT_EQ(window_->findChild<QLabel*>(QStringLiteral("警告签")), nullptr) << "no hints";
+  // No hints: moving through the boxes changes no text the window shows.
+  const auto shownTexts = [this] {
+    QStringList texts{window_->windowTitle()};
+    for (const QLabel* label : window_->findChildren<QLabel*>()) texts << label->text();
+    for (const QWidget* widget : window_->findChildren<QWidget*>()) texts << widget->toolTip();
+    return texts;
+  };
+  const QStringList before = shownTexts();
+  window_->FieldBox(1)->setFocus();
+  for (int step = 0; step < 3; ++step) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), window_->FieldBox(4));
+  EXPECT_EQ(shownTexts(), before);
+  EXPECT_FALSE(shownTexts().join(QString()).contains(QStringLiteral("此处可输入")));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -12,6 +13,7 @@
 #include "forms/windows/cell_row.h"
 #include "forms/windows/form_window.h"
 #include "tests/support/ui_fixture.h"
+#include "ui/gbk_limit.h"
 
 namespace tallyra {
 namespace {
@@ -71,9 +73,10 @@ class KitForm final : public FormWindow {
     return allowPrint;
   }
   const PrintLayout& Layout() const override {
-    static const PrintLayout layout{"试验打印",
-                                    {1250, 2660, PaperOrientation::kLandscape},
-                                    {TextItem(SongFont(8), 100, 200, "编辑框14")}};
+    static const PrintLayout layout{
+        "试验打印",
+        {1250, 2660, PaperOrientation::kLandscape},
+        {TextItem(SongFont(8), 100, 300, "编辑框30"), TextItem(SongFont(8), 100, 200, "编辑框14")}};
     return layout;
   }
   OffsetSource Offsets() const override { return OffsetsOf(OffsetPair::kReceiptVoucher); }
@@ -189,6 +192,54 @@ TEST_F(FormKitTest, AMultiLineBoxHoldsItsLimitForEveryInputPath) {
   EXPECT_EQ(box->toPlainText(), QStringLiteral("abcd\nefghij")) << "the break counts two bytes";
   box->setPlainText(QStringLiteral("abcdefghijk\nl"));
   EXPECT_EQ(box->toPlainText(), QStringLiteral("abcdefghijk")) << "never half a line break";
+}
+
+// What an operator pastes from another program: line breaks, tabs, control characters.
+TEST_F(FormKitTest, PastedControlCharactersNeverReachABoxOrThePrint) {
+  Open({});
+  const QString wide = QString(21, QChar(0x4E2D));  // 21 × 中, 42 bytes
+  const struct {
+    QWidget* box;
+    QString pasted;
+    QString held;
+  } cases[] = {
+      {window_->next_,
+       QStringLiteral("北京公司\r\n上海分部\tAB\x01"
+                      "CD\x7F"),
+       QStringLiteral("北京公司 上海分部 ABCD")},
+      {window_->general_, QStringLiteral("北京\n上海\x00\x1F"), QStringLiteral("北京 上海")},
+      // A break counts as the one space it becomes: 42 + 1 + 1 bytes fill the 44.
+      {window_->next_, wide + QStringLiteral("\r\nx"), wide + QStringLiteral(" x")},
+      // A multi-line box keeps its breaks and drops the rest.
+      {window_->summary_, QStringLiteral("ab\r\ncd\tef\x01"), QStringLiteral("ab\ncdef")},
+      {window_->line_->Cell(0), QStringLiteral("\x01"), QString()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pasted.toStdString());
+    if (auto* edit = qobject_cast<QLineEdit*>(c.box)) edit->clear();
+    if (auto* list = qobject_cast<QComboBox*>(c.box)) list->setEditText(QString());
+    if (auto* box = qobject_cast<QPlainTextEdit*>(c.box)) box->clear();
+    c.box->setFocus();
+    const QString hint = Status();
+    QApplication::clipboard()->setText(c.pasted);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(FieldText(c.box),
+              QString(c.held).replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
+    EXPECT_EQ(Status(), hint) << "nothing was refused";
+  }
+
+  window_->next_->clear();
+  window_->next_->setFocus();
+  QApplication::clipboard()->setText(QStringLiteral("北京公司\r\n上海分部"));
+  QTest::keyClick(window_->next_, Qt::Key_V, Qt::ControlModifier);
+  fakes_.messages.answers = {MessageAnswer::kOk};
+  window_->findChild<QPushButton*>(QStringLiteral("按钮8"))->click();
+  ASSERT_EQ(fakes_.printing.printed.size(), 1u);
+  bool oneLine = false;
+  for (const PrintOperation& op : fakes_.printing.printed[0].operations) {
+    oneLine |= op.kind == PrintOperation::Kind::kText && op.text == "北京公司 上海分部";
+  }
+  EXPECT_TRUE(oneLine);
 }
 
 TEST_F(FormKitTest, TheCheckBeforePrintingRunsAfterTheTableClosesAndCanStopTheRun) {

@@ -2,12 +2,14 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
 
 #include "forms/calibration_sheet.h"
+#include "tests/support/layout_check.h"
 #include "tests/support/ui_fixture.h"
 #include "vouchers/voucher_layout.h"
 
@@ -153,6 +155,29 @@ TEST_F(PrintPositionWindowTest, EnterAndEscWorkWhereverTheFocusIs) {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(window_.isNull());
+}
+
+TEST_F(PrintPositionWindowTest, EveryControlStandsWholeWithTheNotesInViewAndTheTestPrintBelow) {
+  OpenWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window_));
+  EXPECT_EQ(CutControls(window_), std::vector<std::string>());
+  EXPECT_TRUE(ShowsWhole(window_->findChild<QPlainTextEdit*>(QStringLiteral("编辑框13"))))
+      << "the six notes need no scrolling";
+  for (int field = 1; field <= kPositionFields; ++field) {
+    if (!window_->FieldBox(field)->isVisible()) continue;  // the deposit slip's pair
+    EXPECT_TRUE(ShowsWhole(window_->FieldBox(field), QStringLiteral("-99999"))) << field;
+  }
+  // The given 689 × 320 hold the groups and the notes; the test print has a row below.
+  EXPECT_EQ(window_->width(), 689);
+  auto* sheetRow = window_->findChild<QWidget*>(QStringLiteral("分组框26"));
+  ASSERT_NE(sheetRow, nullptr);
+  for (const char* name : {"分组框20", "分组框16", "分组框19", "分组框25", "按钮3"}) {
+    const QWidget* control = window_->findChild<QWidget*>(QString::fromUtf8(name));
+    EXPECT_LE(control->mapTo(window_, QPoint(0, control->height())).y(), 320) << name;
+  }
+  EXPECT_GE(sheetRow->y(), 320);
+  EXPECT_TRUE(
+      sheetRow->isAncestorOf(window_->findChild<QWidget*>(QStringLiteral("测试表单组合框"))));
 }
 
 TEST_F(PrintPositionWindowTest, TheTestPrintFollowsTheButtonsAndUsesTheBoxesUnsaved) {

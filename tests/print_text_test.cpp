@@ -39,6 +39,9 @@ TEST(PrintTextTest, BreakAfter) {
       {"a支票打印", 4, "a支\r\n票打印"},
       {"a支票打印", 5, "a支票\r\n打印"},
       {"支票打印单", 6, "支票打\r\n印单"},
+      // "€" is one byte: three of them fit in three bytes.
+      {"€€€€", 3, "€€€\r\n€"},
+      {"€中文", 3, "€中\r\n文"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(BreakAfter(c.text, c.maxBytes), c.broken) << c.text << " after " << c.maxBytes;

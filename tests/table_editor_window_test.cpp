@@ -1,13 +1,16 @@
 #include "data/windows/table_editor_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QWindow>
 
 #include "data/table_file.h"
 #include "data/windows/table_editor_model.h"
@@ -159,6 +162,15 @@ TEST_F(TableEditorTest, ACellIsHeldToItsFieldsGbkBytesWithAHint) {
   EXPECT_EQ(Balloon(), QStringLiteral("此处只能输入GBK汉字及字符！"));
   Commit(editor);
   EXPECT_EQ(OnDisk("Bfzh.bsf"), (std::vector<std::string>{"AB"}));
+
+  // A pasted line break becomes a space, another control character goes.
+  editor = StartEdit(0);
+  ASSERT_NE(editor, nullptr);
+  editor->clear();
+  QApplication::clipboard()->setText(QStringLiteral("基本户\r\n一般户\x01"));
+  QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+  Commit(editor);
+  EXPECT_EQ(OnDisk("Bfzh.bsf"), (std::vector<std::string>{"基本户 一般户"}));
 }
 
 TEST_F(TableEditorTest, ClickingACellUnderTheMouseShowsTheFieldHint) {
@@ -185,6 +197,52 @@ TEST_F(TableEditorTest, ClickingACellUnderTheMouseShowsTheFieldHint) {
     QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(Balloon(), c.hint);
   }
+}
+
+// A click where the screen shows something: it goes to the window there, and inside it to
+// the control under the point, as the windowing system and Qt route a real click.
+void ClickOnScreen(const QPoint& global, bool twice = false) {
+  QCursor::setPos(global);
+  QWindow* window = QGuiApplication::topLevelAt(global);
+  ASSERT_NE(window, nullptr);
+  const QPoint local = window->mapFromGlobal(global);
+  if (twice) {
+    QTest::mouseDClick(window, Qt::LeftButton, {}, local);
+  } else {
+    QTest::mouseClick(window, Qt::LeftButton, {}, local);
+  }
+}
+
+TEST_F(TableEditorTest, ClicksOnTheRowsUnderTheBalloonReachThem) {
+  Open({"a", "b", "c", "d", "e"});
+  // The pointer clicks near a cell's left end; the balloon below it reaches well to the
+  // right of the pointer.
+  const auto cellOnScreen = [this](int row, int fromLeft = 80) {
+    const QRect cell = Grid()->visualRect(Grid()->model()->index(row, 0));
+    return Grid()->viewport()->mapToGlobal(QPoint(cell.left() + fromLeft, cell.center().y()));
+  };
+  ClickOnScreen(cellOnScreen(0, 20));
+  ASSERT_NE(Balloon(), QString()) << "the hint shows below the pointer";
+  auto* balloon = window_->findChild<QLabel*>(QStringLiteral("气球提示框1"));
+  const auto covers = [balloon](const QPoint& global) {
+    return balloon->isVisible() &&
+           QRect(balloon->mapToGlobal(QPoint(0, 0)), balloon->size()).contains(global);
+  };
+  // Each click shows the balloon again, below the pointer.
+  for (int row = 1; row <= 2; ++row) {
+    SCOPED_TRACE(row);
+    ASSERT_TRUE(covers(cellOnScreen(row))) << "the balloon lies over this row";
+    ClickOnScreen(cellOnScreen(row));
+    EXPECT_EQ(window_->CurrentRow(), row);
+    // Near the left end again, so that the balloon reaches over the next row.
+    ClickOnScreen(cellOnScreen(row, 20));
+  }
+  // A double-click under it starts editing that row's cell.
+  ASSERT_TRUE(covers(cellOnScreen(3)));
+  ClickOnScreen(cellOnScreen(3), true);
+  auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->text(), "d");
 }
 
 TEST_F(TableEditorTest, ExitClosesEveryTableAndClearsTheRegistration) {

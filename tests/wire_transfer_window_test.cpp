@@ -133,14 +133,49 @@ TEST_F(WireTransferWindowTest, ChoosingAProvinceThenACityRefillsTheListBelow) {
   EXPECT_EQ(Items("汇市组合框1"), Strings({"南京", "南京市"})) << "each side has its own lists";
 }
 
+// The three ways an operator leaves a box.
+enum class Leave { kTab, kEnter, kClickElsewhere };
+
 TEST_F(WireTransferWindowTest, TypingAPlaceRefillsNothingButEnablesTheListBelow) {
   const Side& side = kSides[0];
-  TypeText(Control(side.province), QStringLiteral("江苏省"));
-  EXPECT_EQ(Items(side.city).size(), 5);
-  EXPECT_TRUE(Control(side.city)->isEnabled());
-  TypeText(Control(side.city), QStringLiteral("南京"));
-  EXPECT_EQ(Items(side.county).size(), 5);
-  EXPECT_TRUE(Control(side.county)->isEnabled());
+  for (Leave leave : {Leave::kTab, Leave::kEnter, Leave::kClickElsewhere}) {
+    SCOPED_TRACE(static_cast<int>(leave));
+    delete window_.data();
+    window_ = CreateForm<WireTransferWindow>(*context_, nullptr);
+    ShowActive(window_);
+    const auto typeAndLeave = [&](const char* name, const char* text) {
+      QComboBox* list = Control(name);
+      list->setFocus();
+      list->lineEdit()->selectAll();
+      TypeText(list, QString::fromUtf8(text));
+      switch (leave) {
+        case Leave::kTab:
+          QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+          break;
+        case Leave::kEnter:
+          QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+          break;
+        case Leave::kClickElsewhere:
+          QTest::mouseClick(Control<QLineEdit>("附加编辑框4"), Qt::LeftButton);
+          break;
+      }
+      ASSERT_NE(Focus(), list) << name << " was not left";
+    };
+    // Each typed name equals an entry of its list.
+    typeAndLeave(side.province, "江苏省");
+    EXPECT_EQ(Items(side.city).size(), 5);
+    EXPECT_TRUE(Control(side.city)->isEnabled());
+    typeAndLeave(side.city, "杭州市");
+    EXPECT_EQ(Items(side.county).size(), 5);
+    EXPECT_TRUE(Control(side.county)->isEnabled());
+    typeAndLeave(side.county, "鹿城区");
+    // Typing the province again keeps the city and county the operator typed.
+    typeAndLeave(side.province, "浙江省");
+    EXPECT_EQ(Control(side.city)->currentText(), QStringLiteral("杭州市"));
+    EXPECT_EQ(Control(side.county)->currentText(), QStringLiteral("鹿城区"));
+    EXPECT_EQ(Items(side.city).size(), 5);
+    EXPECT_EQ(Items(side.county).size(), 5);
+  }
 
   Control(side.province)->setEditText(QString());
   EXPECT_FALSE(Control(side.city)->isEnabled());

@@ -28,6 +28,9 @@ QGroupBox* Group(QWidget* parent, const char* name, const char* title) {
 
 void MakeDerived(QLineEdit* box) {
   box->setReadOnly(true);
+  // A text set by the program leaves the cursor at its end, and a box too narrow for it
+  // then shows the end: a long amount in capitals would hide its highest places.
+  QObject::connect(box, &QLineEdit::textChanged, box, [box] { box->setCursorPosition(0); });
   box->setFocusPolicy(Qt::NoFocus);
   box->setStyleSheet(
       QStringLiteral("QLineEdit { color: rgb(128, 0, 0); background: rgb(222, 222, 226); }"));

@@ -6,6 +6,7 @@
 #include <QValidator>
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 #include "data/gbk_text.h"
 
@@ -16,30 +17,46 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 // Line edits and combo boxes take their limit through a validator, which sees typed,
 // pasted and input-method text before it lands.
-class GbkValidator final : public QValidator {
+class FittingValidator final : public QValidator {
  public:
-  GbkValidator(GbkLimit* limit, std::function<bool(QString&)> fit)
-      : QValidator(limit), fit_(std::move(fit)) {}
+  using Fitting = std::function<QString(const QString&)>;
+  using Report = std::function<void(const QString& input)>;
+  FittingValidator(QObject* parent, Fitting fit, Report report = {})
+      : QValidator(parent), fit_(std::move(fit)), report_(std::move(report)) {}
 
   State validate(QString& input, int& pos) const override {
-    if (fit_(input)) pos = std::min(pos, static_cast<int>(input.size()));
+    const QString fitted = fit_(input);
+    if (fitted == input) return Acceptable;
+    if (report_) report_(input);
+    // The cursor stays after what was typed or pasted, as far as it was kept.
+    pos = static_cast<int>(std::min(fit_(input.left(pos)).size(), fitted.size()));
+    input = fitted;
     return Acceptable;
   }
 
  private:
-  std::function<bool(QString&)> fit_;
+  Fitting fit_;
+  Report report_;
 };
+
+QString Cleaned(const QString& text, GbkLimit::Lines lines) {
+  const std::string utf8 = text.toStdString();
+  return QString::fromStdString(lines == GbkLimit::Lines::kOne ? CleanOneLine(utf8)
+                                                               : CleanMultiLine(utf8));
+}
 
 }  // namespace
 
-GbkLimit::GbkLimit(int maxBytes, QWidget* field) : QObject(field), maxBytes_(maxBytes) {}
+GbkLimit::GbkLimit(int maxBytes, Lines lines, QWidget* field)
+    : QObject(field), maxBytes_(maxBytes), lines_(lines) {}
 
-QString GbkLimit::Fit(const QString& text, int maxBytes, bool* droppedCharacters) {
+QString GbkLimit::Fit(const QString& text, int maxBytes, Lines lines, bool* droppedCharacters) {
+  const QString clean = Cleaned(text, lines);
   QString kept;
   bool dropped = false;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-    const QString character = text.mid(i, length);
+  for (qsizetype i = 0; i < clean.size(); ++i) {
+    const qsizetype length = clean[i].isHighSurrogate() && i + 1 < clean.size() ? 2 : 1;
+    const QString character = clean.mid(i, length);
     i += length - 1;
     if (IsGbkEncodable(character.toStdString())) {
       kept += character;
@@ -54,25 +71,37 @@ QString GbkLimit::Fit(const QString& text, int maxBytes, bool* droppedCharacters
 }
 
 bool GbkLimit::FitInPlace(QString& text) const {
-  bool dropped = false;
-  const QString fitted = Fit(text, maxBytes_, &dropped);
+  const QString fitted = Fit(text, maxBytes_, lines_);
   if (fitted == text) return false;
+  ReportRefusal(text);
   text = fitted;
-  emit Refused(
-      dropped
-          ? QStringLiteral("此处只能输入GBK汉字及字符！")
-          : QStringLiteral("注意：此处最多可输入%1个字节，多出的内容未被接受！").arg(maxBytes_));
   return true;
 }
 
+void GbkLimit::ReportRefusal(const QString& text) const {
+  bool dropped = false;
+  const QString whole = Fit(text, std::numeric_limits<int>::max(), lines_, &dropped);
+  // A line break or a control character cleaned away is no refusal: nothing is said.
+  if (dropped) {
+    emit Refused(QStringLiteral("此处只能输入GBK汉字及字符！"));
+  } else if (GbkLength(whole.toStdString()) > static_cast<std::size_t>(maxBytes_)) {
+    emit Refused(
+        QStringLiteral("注意：此处最多可输入%1个字节，多出的内容未被接受！").arg(maxBytes_));
+  }
+}
+
 GbkLimit* GbkLimit::Attach(QWidget* field, int maxBytes) {
-  auto* limit = new GbkLimit(maxBytes, field);
-  auto fit = [limit](QString& text) { return limit->FitInPlace(text); };
+  auto* box = qobject_cast<QPlainTextEdit*>(field);
+  auto* limit = new GbkLimit(maxBytes, box ? Lines::kMany : Lines::kOne, field);
+  const auto fit = [limit](const QString& text) {
+    return Fit(text, limit->maxBytes_, limit->lines_);
+  };
+  const auto report = [limit](const QString& text) { limit->ReportRefusal(text); };
   if (auto* combo = qobject_cast<QComboBox*>(field)) {
-    combo->setValidator(new GbkValidator(limit, fit));
+    combo->setValidator(new FittingValidator(limit, fit, report));
   } else if (auto* edit = qobject_cast<QLineEdit*>(field)) {
-    edit->setValidator(new GbkValidator(limit, fit));
-  } else if (auto* box = qobject_cast<QPlainTextEdit*>(field)) {
+    edit->setValidator(new FittingValidator(limit, fit, report));
+  } else if (box) {
     limit->WatchPlainText(box);
   }
   return limit;
@@ -96,6 +125,11 @@ void GbkLimit::WatchPlainText(QPlainTextEdit* box) {
     }
     emit box->textChanged();  // once, with the text that stands
   });
+}
+
+void KeepOneLine(QLineEdit* box) {
+  box->setValidator(new FittingValidator(
+      box, [](const QString& text) { return Cleaned(text, GbkLimit::Lines::kOne); }));
 }
 
 const GbkLimit* GbkLimit::Of(const QWidget* field) {

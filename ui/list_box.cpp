@@ -2,7 +2,9 @@
 
 #include <QAbstractListModel>
 #include <QCompleter>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <cmath>
@@ -72,6 +74,22 @@ ListBox::ListBox(QWidget* parent) : QComboBox(parent), entries_(new Entries(this
   setLineEdit(edit);
   setCompleter(nullptr);
   setInsertPolicy(QComboBox::NoInsert);
+  connect(this, &QComboBox::activated, this, [this](int index) {
+    if (!leavingTypedText_) emit ItemChosen(index);
+  });
+}
+
+// Leaving the box, and Enter in it, finish the typed text: what Qt activates then was
+// typed, not chosen.
+void ListBox::focusOutEvent(QFocusEvent* event) {
+  const QScopedValueRollback leaving(leavingTypedText_, true);
+  QComboBox::focusOutEvent(event);
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event) {
+  const bool finishes = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const QScopedValueRollback leaving(leavingTypedText_, leavingTypedText_ || finishes);
+  QComboBox::keyPressEvent(event);
 }
 
 // What QComboBox computes under AdjustToMinimumContentsLengthWithIcon: eight characters

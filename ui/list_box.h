@@ -12,6 +12,8 @@ namespace tallyra {
 // instead of measuring every entry of a long list, and holds its entries as plain texts
 // rather than one item object each.
 class ListBox final : public QComboBox {
+  Q_OBJECT
+
  public:
   explicit ListBox(QWidget* parent);
 
@@ -24,9 +26,20 @@ class ListBox final : public QComboBox {
 
   static constexpr int kContentsLength = 8;
 
+ signals:
+  // An entry was chosen from the list: picked in its popup, or stepped to with the arrow
+  // keys or the wheel. Qt's activated also fires when typed text that equals an entry is
+  // left by Tab, Enter or a click elsewhere; that is no choice, and this stays silent.
+  void ItemChosen(int index);
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   class Entries;
   Entries* entries_;
+  bool leavingTypedText_ = false;
 };
 
 }  // namespace tallyra

@@ -191,9 +191,11 @@ void AdminSettingsWindow::BuildAdminList() {
     auto* box = new QCheckBox(QString::fromStdString(name), deleteGroup_);
     box->setObjectName(QStringLiteral("选择框%1").arg(record - 1));
     box->setGeometry(QRect(CheckBoxPlace(record), template_->size()));
-    // The forms' face is narrow enough for seven letters in the box; the tip shows
-    // a name of four Chinese characters whole.
+    // The forms' face writes a letter in half a Chinese character's width, and with the
+    // caption close to the tick the box's 60 pixels show a seven-byte name whole; the
+    // tip shows a longer one.
     box->setFont(QFont(QStringLiteral("宋体"), 9));
+    box->setStyleSheet(QStringLiteral("QCheckBox { spacing: 2px; }"));
     box->setToolTip(box->text());
     box->show();
     connect(box, &QCheckBox::clicked, this, [this, box] { ToggleAdmin(box); });

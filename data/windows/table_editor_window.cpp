@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
+#include <algorithm>
 
 #include "data/windows/gbk_cell_delegate.h"
 #include "data/windows/table_editor_model.h"
@@ -31,9 +32,12 @@ TableEditorWindow::TableEditorWindow(AppContext& context, QWidget* owner)
   setWindowTitle(context_.state.TableEditorTitle);
 
   // A balloon of its own rather than a tooltip: a tooltip vanishes at the release of the
-  // very click that showed it.
-  balloon_ = new QLabel(this, Qt::ToolTip);
+  // very click that showed it. It lies over the rows below the pointer, so it is part of
+  // the window that lets every click through to the row under it: a window of its own
+  // would take the clicks.
+  balloon_ = new QLabel(this);
   balloon_->setObjectName(QStringLiteral("气球提示框1"));
+  balloon_->setAttribute(Qt::WA_TransparentForMouseEvents);
   balloon_->setStyleSheet(QStringLiteral(
       "background: #ffffe1; color: black; border: 1px solid #767676; border-radius: 6px;"
       "padding: 6px;"));
@@ -161,7 +165,11 @@ void TableEditorWindow::ShowFieldHint(int column) {
 void TableEditorWindow::ShowBalloon(const QPoint& at, const QString& text) {
   balloon_->setText(text);
   balloon_->adjustSize();
-  balloon_->move(at + QPoint(0, 12));
+  // Below the pointer, kept inside the window.
+  const QPoint wanted = mapFromGlobal(at) + QPoint(0, 12);
+  balloon_->move(std::clamp(wanted.x(), 0, std::max(0, width() - balloon_->width())),
+                 std::clamp(wanted.y(), 0, std::max(0, height() - balloon_->height())));
+  balloon_->raise();
   balloon_->show();
   balloonTimer_->start();
 }

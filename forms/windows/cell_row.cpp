@@ -6,6 +6,7 @@
 
 #include "ui/controls.h"
 #include "ui/form_keys.h"
+#include "ui/gbk_limit.h"
 
 namespace tallyra {
 
@@ -43,6 +44,7 @@ QLineEdit* CellRow::MakeCell(const CellSpec& desc, QWidget* parent) {
   auto* cell = new QLineEdit(parent);
   cell->setObjectName(desc.name);
   cell->setMaxLength(1);
+  KeepOneLine(cell);
   cell->setAlignment(Qt::AlignCenter);
   if (desc.rect.isEmpty()) cell->setFixedWidth(22);
   // The look's padding leaves a narrow placed cell (the vouchers' are 14 pixels wide) too

@@ -16,6 +16,7 @@
 #include "platform/print_service.h"
 #include "ui/controls.h"
 #include "ui/form_keys.h"
+#include "ui/gbk_limit.h"
 
 namespace tallyra {
 namespace {
@@ -30,6 +31,16 @@ const char* const kNotes[] = {
 
 QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
+// A button may be narrower than the style's usual minimum, never narrower than its caption.
+void FitToCaption(QPushButton* button) {
+  button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 10);
+}
+
+// Room for the six characters a box takes, the widest value -99999 included.
+int SixCharacterWidth(const QWidget* box) {
+  return box->fontMetrics().horizontalAdvance(QStringLiteral("-99999")) + 12;
+}
+
 }  // namespace
 
 PositionWindow::PositionWindow(AppContext& context, QWidget* owner, PositionWindowSpec desc)
@@ -41,17 +52,26 @@ PositionWindow::PositionWindow(AppContext& context, QWidget* owner, PositionWind
   setObjectName(Utf8(spec_.objectName));
   setWindowTitle(Utf8(spec_.title));
   setAttribute(Qt::WA_DeleteOnClose);
-  setFixedSize(spec_.size);
-
+  // The groups and the notes fill the window's given size; the calibration row gets a
+  // row of its own below it.
   auto* grid = new QGridLayout;
+  grid->setContentsMargins(6, 6, 6, 0);
+  grid->setSpacing(4);
   for (const PositionGroupSpec& group : spec_.groups) {
     QWidget* built = BuildGroup(group);
     if (!group.hidden) grid->addWidget(built, group.row, group.column, 1, group.columnSpan);
   }
-  auto* layout = new QHBoxLayout(this);
-  layout->setContentsMargins(8, 6, 8, 8);
-  layout->addLayout(grid, 2);
-  layout->addWidget(BuildNotes(), 1);
+  grid->addWidget(BuildNotes(), 0, spec_.notesColumn, spec_.notesRowSpan, 1);
+  // The groups keep the room their contents need; the notes take the rest.
+  grid->setColumnStretch(spec_.notesColumn, 1);
+  auto* givenArea = new QWidget(this);
+  givenArea->setLayout(grid);
+  givenArea->setGeometry(0, 0, spec_.size.width(), spec_.size.height());
+
+  QWidget* sheetRow = BuildSheetRow(this);
+  const int rowHeight = sheetRow->sizeHint().height();
+  sheetRow->setGeometry(6, spec_.size.height() + 2, spec_.size.width() - 12, rowHeight);
+  setFixedSize(spec_.size.width(), spec_.size.height() + rowHeight + 8);
 
   std::vector<QWidget*> order;
   for (int field : spec_.tabOrder) order.push_back(FieldBox(field));
@@ -74,7 +94,8 @@ PositionWindow::PositionWindow(AppContext& context, QWidget* owner, PositionWind
 QWidget* PositionWindow::BuildGroup(const PositionGroupSpec& desc) {
   QGroupBox* group = Group(this, Utf8(desc.name), Utf8(desc.caption));
   auto* row = new QHBoxLayout(group);
-  row->setContentsMargins(6, 2, 6, 4);
+  row->setContentsMargins(3, 2, 3, 3);
+  row->setSpacing(4);
   for (const PositionInnerSpec& inner : desc.inner) row->addWidget(BuildInner(group, inner));
   if (desc.hidden) {
     group->hide();
@@ -89,26 +110,36 @@ QWidget* PositionWindow::BuildInner(QWidget* parent, const PositionInnerSpec& de
   grid->setContentsMargins(4, 2, 4, 2);
   grid->setHorizontalSpacing(3);
   grid->setVerticalSpacing(2);
-  // Boxes with a label beside them stand one under the other in the first two columns;
-  // boxes under a label (the digit cells) run in a row to their right, one cell each.
+  // Boxes with a label beside them stand one under the other; boxes under a label (the
+  // digit cells) run in one row below them, one cell each.
+  auto* cells = new QGridLayout;
+  cells->setHorizontalSpacing(3);
+  cells->setVerticalSpacing(1);
   int beside = 0;
-  int above = 2;
+  int above = 0;
   for (const PositionBoxSpec& spec_box : desc.boxes) {
     auto* box = new QLineEdit(inner);
     box->setObjectName(Utf8(spec_box.name));
     box->setMaxLength(kBoxCharacters);
+    KeepOneLine(box);
     TypeDigitsOnly(box);
+    box->setMinimumWidth(SixCharacterWidth(box));
     boxes_.at(static_cast<std::size_t>(spec_box.field - spec_.table.firstField)) = box;
     auto* label = *spec_box.label ? new QLabel(Utf8(spec_box.label), inner) : nullptr;
     if (spec_box.labelAbove) {
-      box->setFixedWidth(32);
+      box->setFixedWidth(SixCharacterWidth(box));
       label->setAlignment(Qt::AlignCenter);
-      grid->addWidget(label, 0, above);
-      grid->addWidget(box, 1, above++);
+      cells->addWidget(label, 0, above);
+      cells->addWidget(box, 1, above++);
     } else {
       if (label) grid->addWidget(label, beside, 0);
       grid->addWidget(box, beside++, 1);
     }
+  }
+  if (above > 0) {
+    grid->addLayout(cells, beside, 0, 1, 2);
+  } else {
+    delete cells;
   }
   return inner;
 }
@@ -124,6 +155,9 @@ QWidget* PositionWindow::BuildNotes() {
   for (const char* line : kNotes) lines << Utf8(line);
   notes->setPlainText(lines.join(QStringLiteral("\n\n")));
   notes->setReadOnly(true);
+  notes->document()->setDocumentMargin(2);
+  // The notes wrap at the box's width and are all in view: there is nothing to scroll to.
+  notes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   notes->setFocusPolicy(Qt::NoFocus);
 
   QGroupBox* buttons = Group(panel, QStringLiteral("分组框25"), QString());
@@ -139,15 +173,18 @@ QWidget* PositionWindow::BuildNotes() {
     auto* button = new QPushButton(Utf8(action.caption), buttons);
     button->setObjectName(Utf8(action.name));
     connect(button, &QPushButton::clicked, this, action.action);
+    FitToCaption(button);
     buttonRow->addWidget(button);
   }
+  buttonRow->setContentsMargins(4, 4, 4, 4);
+  buttonRow->setSpacing(4);
 
-  panel->setMaximumWidth(230);
   auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(3, 4, 3, 4);
+  layout->setSpacing(4);
   layout->addWidget(title);
   layout->addWidget(notes, 1);
   layout->addWidget(buttons);
-  layout->addWidget(BuildSheetRow(panel));
   return panel;
 }
 
@@ -164,7 +201,7 @@ QWidget* PositionWindow::BuildSheetRow(QWidget* parent) {
     for (const SheetFormSpec& form : spec_.sheetForms) sheetForm_->addItem(Utf8(form.name));
     sheetForm_->setToolTip(QStringLiteral("测试打印哪一种票据"));
     sheetForm_->setMinimumWidth(sheetForm_->sizeHint().width());
-    layout->addWidget(sheetForm_, 1);
+    layout->addWidget(sheetForm_);
   }
   const struct {
     const char* name;
@@ -180,10 +217,10 @@ QWidget* PositionWindow::BuildSheetRow(QWidget* parent) {
     button->setObjectName(Utf8(action.name));
     button->setToolTip(Utf8(action.tip));
     connect(button, &QPushButton::clicked, this, action.action);
-    // As narrow as its caption, so that the form's name keeps its room.
-    button->setFixedWidth(button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    FitToCaption(button);
     layout->addWidget(button);
   }
+  layout->addStretch(1);
   return row;
 }
 

@@ -52,15 +52,19 @@ struct SheetFormSpec {
 struct PositionWindowSpec {
   const char* objectName = "";
   const char* title = "";
-  QSize size;
+  QSize size;          // without the row of the test print below it
   OffsetSource table;  // the fields shown; Save writes every one of them
   std::vector<PositionGroupSpec> groups;
   const char* notesPanel = "";  // the group of the notes and the buttons
   const char* notesBox = "";
+  // Where the notes panel stands in the grid of groups: right of the groups' columns,
+  // beside the rows it spans.
+  int notesColumn = 2;
+  int notesRowSpan = 3;
   std::vector<int> tabOrder;  // fields, before the buttons
   bool escCloses = true;
   // The forms the test print can be for; with more than one, a list beside the button
-  // chooses.
+  // chooses. Their row lies below the window's given size.
   std::vector<SheetFormSpec> sheetForms;
 };
 

@@ -12,6 +12,7 @@
 #include "forms/windows/cell_row.h"
 #include "forms/wire_transfer_layout.h"
 #include "ui/controls.h"
+#include "ui/list_box.h"
 
 namespace tallyra {
 
@@ -151,11 +152,12 @@ QWidget* WireTransferWindow::BuildOther() {
 }
 
 void WireTransferWindow::FollowChoices(const Party& party) {
-  // Only a chosen item refills the list below; typing a name refills nothing.
-  connect(party.province, &QComboBox::activated, this,
-          [this, &party] { RefillBelow(party, party.province); });
-  connect(party.city, &QComboBox::activated, this,
-          [this, &party] { RefillBelow(party, party.city); });
+  // Only an item chosen from the list refills the list below; a typed name refills
+  // nothing, not even when it equals an entry and the box is left.
+  for (QComboBox* list : {party.province, party.city}) {
+    connect(qobject_cast<ListBox*>(list), &ListBox::ItemChosen, this,
+            [this, &party, list] { RefillBelow(party, list); });
+  }
   for (QComboBox* list : {party.province, party.city}) {
     connect(list, &QComboBox::editTextChanged, this, &WireTransferWindow::ApplyEnableRule);
   }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <vector>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace tallyra {
+
+// What a person would find cut or hidden in a shown window: a control reaching past its
+// group or window, two controls on top of each other, or a control narrower than its
+// caption. One line for each; none when every control stands whole.
+std::vector<std::string> CutControls(const QWidget* window);
+
+// Whether the box shows the whole text without scrolling it.
+bool ShowsWhole(QLineEdit* box, const QString& text);
+
+// Whether the box shows the beginning of its text (a text too long for it is cut at its
+// end, not at its beginning).
+bool ShowsBeginning(QLineEdit* box);
+
+// Whether the whole text of a multi-line box is in view without scrolling.
+bool ShowsWhole(const QPlainTextEdit* box);
+
+}  // namespace tallyra
