@@ -40,8 +40,8 @@ bool ParseDelimited(std::string_view text, char delimiter, bool quotes, CsvRows*
   std::vector<std::string> row;
   std::string value;
   bool valueStarted = false;
-  bool rowStarted = false;      // anything read on this line: a character, delimiter, quote
-  std::size_t keptRows = 0;     // the rows before the blank lines at the end
+  bool rowStarted = false;   // anything read on this line: a character, delimiter, quote
+  std::size_t keptRows = 0;  // the rows before the blank lines at the end
   int line = 1;
   const auto endRow = [&] {
     row.push_back(std::move(value));
@@ -64,8 +64,8 @@ bool ParseDelimited(std::string_view text, char delimiter, bool quotes, CsvRows*
         if (text[pos] == '"') {
           if (pos + 1 >= text.size() || text[pos + 1] != '"') break;
           ++pos;  // a doubled quote is one quote
-        } else if (text[pos] == '\n' || (text[pos] == '\r' && (pos + 1 >= text.size() ||
-                                                                text[pos + 1] != '\n'))) {
+        } else if (text[pos] == '\n' ||
+                   (text[pos] == '\r' && (pos + 1 >= text.size() || text[pos + 1] != '\n'))) {
           ++line;
         }
         value += text[pos];
@@ -99,8 +99,8 @@ std::string FormatCsv(const CsvRows& rows) {
     for (std::size_t i = 0; i < row.size(); ++i) {
       if (i > 0) out += ',';
       const std::string& value = row[i];
-      const bool quote = value.find_first_of(",\"\r\n") != std::string::npos ||
-                         (row.size() == 1 && value.empty());
+      const bool quote =
+          value.find_first_of(",\"\r\n") != std::string::npos || (row.size() == 1 && value.empty());
       if (!quote) {
         out += value;
         continue;

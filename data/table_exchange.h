@@ -29,9 +29,9 @@ struct ImportNote {
 // What an import will do, worked out before anything is written.
 struct ImportPlan {
   CsvEncoding encoding = CsvEncoding::kUtf8;
-  bool header = false;                     // the first row names the columns
-  std::vector<std::size_t> filledFields;   // fields a column fills, in field order
-  std::vector<std::size_t> emptyFields;    // fields no column fills: empty in every record
+  bool header = false;                      // the first row names the columns
+  std::vector<std::size_t> filledFields;    // fields a column fills, in field order
+  std::vector<std::size_t> emptyFields;     // fields no column fills: empty in every record
   std::vector<std::vector<Value>> records;  // one value per field, converted
   std::vector<ImportNote> cut;              // longer than the field
   std::vector<ImportNote> dropped;          // held characters GBK cannot encode

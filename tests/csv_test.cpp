@@ -20,7 +20,9 @@ TEST(CsvTest, SplitsRowsAndValuesAsSpreadsheetsWriteThem) {
       {"no break at the end", "a,b", ',', {{"a", "b"}}},
       {"quoted comma", "\"应收,华东\",x\r\n", ',', {{"应收,华东", "x"}}},
       {"doubled quotes", "\"say \"\"hi\"\"\",\"\"\"\"\r\n", ',', {{"say \"hi\"", "\""}}},
-      {"line breaks inside quotes", "\"a\r\nb\",\"c\nd\"\r\ne,f", ',',
+      {"line breaks inside quotes",
+       "\"a\r\nb\",\"c\nd\"\r\ne,f",
+       ',',
        {{"a\r\nb", "c\nd"}, {"e", "f"}}},
       {"empty values", ",a,\r\n", ',', {{"", "a", ""}}},
       {"blank lines at the end give no rows", "a\r\nb\r\n\r\n\n", ',', {{"a"}, {"b"}}},
@@ -28,7 +30,9 @@ TEST(CsvTest, SplitsRowsAndValuesAsSpreadsheetsWriteThem) {
       {"a quoted empty row at the end is a row", "a\r\n\"\"\r\n", ',', {{"a"}, {""}}},
       {"a quote inside a value is a character", "ab\"c,5\"\r\n", ',', {{"ab\"c", "5\""}}},
       {"text after a closing quote is kept", "\"ab\"c,d", ',', {{"abc", "d"}}},
-      {"tabs as a spreadsheet copies them", "x\t\"y\tz\"\r\n1\t2\r\n", '\t',
+      {"tabs as a spreadsheet copies them",
+       "x\t\"y\tz\"\r\n1\t2\r\n",
+       '\t',
        {{"x", "y\tz"}, {"1", "2"}}},
       {"commas are plain in tab-separated text", "a,b\tc", '\t', {{"a,b", "c"}}},
       {"nothing", "", ',', {}},
@@ -58,11 +62,8 @@ TEST(CsvTest, AnUnclosedQuoteFailsNamingItsLine) {
 }
 
 TEST(CsvTest, WritesWithAByteOrderMarkCrLfAndQuotesOnlyWhereNeeded) {
-  const CsvRows rows = {{"名称", "说明"},
-                        {"a,b", "say \"hi\""},
-                        {"line\r\nbreak", "lf\nonly"},
-                        {"plain", ""},
-                        {""}};
+  const CsvRows rows = {
+      {"名称", "说明"}, {"a,b", "say \"hi\""}, {"line\r\nbreak", "lf\nonly"}, {"plain", ""}, {""}};
   const std::string expected =
       "\xEF\xBB\xBF名称,说明\r\n\"a,b\",\"say \"\"hi\"\"\"\r\n\"line\r\nbreak\",\"lf\nonly\"\r\n"
       "plain,\r\n\"\"\r\n";
@@ -110,11 +111,15 @@ TEST(CsvTest, Utf8IsCheckedStrictly) {
     std::string bytes;
     bool valid;
   } cases[] = {
-      {"abc", true},          {"科目", true},          {"\xF0\x9F\x98\x80", true},
-      {"\xC0\x80", false},    {"\xE0\x80\xAF", false},  // overlong
-      {"\xED\xA0\x80", false},                          // a surrogate
-      {"\xF4\x90\x80\x80", false},                      // above U+10FFFF
-      {"\xE7\xA7", false},    {"\x80", false},          // cut short, a lone continuation
+      {"abc", true},
+      {"科目", true},
+      {"\xF0\x9F\x98\x80", true},
+      {"\xC0\x80", false},
+      {"\xE0\x80\xAF", false},      // overlong
+      {"\xED\xA0\x80", false},      // a surrogate
+      {"\xF4\x90\x80\x80", false},  // above U+10FFFF
+      {"\xE7\xA7", false},
+      {"\x80", false},  // cut short, a lone continuation
       {"\xE7\x41\x91", false},
   };
   for (const auto& c : cases) EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;

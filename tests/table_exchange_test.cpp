@@ -1,5 +1,7 @@
 // Values from outside the keyboard: the cell rules, import plans, paste plans and the
 // one-transaction write of many records.
+#include "data/table_exchange.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +9,6 @@
 
 #include "data/cell_value.h"
 #include "data/table_batch.h"
-#include "data/table_exchange.h"
 #include "data/table_file.h"
 #include "data/table_paste.h"
 #include "tests/support/store_test_support.h"
@@ -36,10 +37,14 @@ TEST(CellValueTest, AValueFromOutsideFollowsTheRulesOfTyping) {
        false},
       {"line breaks and tab are spaces", kNote, "a\r\nb\nc\td", std::string("a b c d"), false,
        false, false},
-      {"other control characters go", kNote, "a\x01\x1F\x7F" "b", std::string("ab"), false,
-       false, false},
-      {"GBK cannot encode it", kNote, "A\xF0\x9F\x98\x80" "B", std::string("AB"), false, true,
-       false},
+      {"other control characters go", kNote,
+       "a\x01\x1F\x7F"
+       "b",
+       std::string("ab"), false, false, false},
+      {"GBK cannot encode it", kNote,
+       "A\xF0\x9F\x98\x80"
+       "B",
+       std::string("AB"), false, true, false},
       {"the euro sign is GBK", kNote, "€5", std::string("€5"), false, false, false},
       {"a number", kAmount, " 12.5 ", 12.5, false, false, false},
       {"blank is 0", kAmount, "", 0.0, false, false, false},
@@ -75,17 +80,33 @@ TEST(ImportPlanTest, MatchesColumnsByTheHeaderElseInFieldOrder) {
     std::vector<std::vector<std::string>> records;
     std::vector<std::size_t> emptyFields;
   } cases[] = {
-      {"header in field order", "账号说明,银行账号\r\n基本户,123\r\n", true, {{"基本户", "123"}}, {}},
-      {"header in another order", "银行账号,账号说明\r\n123,基本户\r\n", true,
-       {{"基本户", "123"}}, {}},
-      {"a field without a column", "银行账号\r\n123\r\n456\r\n", true, {{"", "123"}, {"", "456"}},
+      {"header in field order",
+       "账号说明,银行账号\r\n基本户,123\r\n",
+       true,
+       {{"基本户", "123"}},
+       {}},
+      {"header in another order",
+       "银行账号,账号说明\r\n123,基本户\r\n",
+       true,
+       {{"基本户", "123"}},
+       {}},
+      {"a field without a column",
+       "银行账号\r\n123\r\n456\r\n",
+       true,
+       {{"", "123"}, {"", "456"}},
        {0}},
       {"no header", "基本户,123\r\n一般户,456", false, {{"基本户", "123"}, {"一般户", "456"}}, {}},
       {"a short row", "基本户\r\n", false, {{"基本户", ""}}, {}},
       {"empty values beyond the fields", "基本户,123,,\r\n", false, {{"基本户", "123"}}, {}},
-      {"a nameless empty column", "账号说明,银行账号,\r\n基本户,123,\r\n", true,
-       {{"基本户", "123"}}, {}},
-      {"names with spaces around", " 账号说明 ,银行账号\r\n基本户,1\r\n", true, {{"基本户", "1"}},
+      {"a nameless empty column",
+       "账号说明,银行账号,\r\n基本户,123,\r\n",
+       true,
+       {{"基本户", "123"}},
+       {}},
+      {"names with spaces around",
+       " 账号说明 ,银行账号\r\n基本户,1\r\n",
+       true,
+       {{"基本户", "1"}},
        {}},
   };
   for (const auto& c : cases) {
@@ -114,7 +135,9 @@ TEST(ImportPlanTest, WhatCannotBeImportedIsRefusedWithAMessage) {
        "文件第1行第3列的值“多余”没有对应的栏。没有导入任何记录。"},
       {"a value under a nameless column", "账号说明,\r\n基本户,x\r\n", kAccountFields,
        "文件第2行第2列的值“x”没有对应的栏。没有导入任何记录。"},
-      {"not a number", "金额\r\n12\r\n十二\r\n", {kAmount},
+      {"not a number",
+       "金额\r\n12\r\n十二\r\n",
+       {kAmount},
        "文件第3行“金额”栏的值“十二”不能存入这一栏。没有导入任何记录。"},
       {"an unclosed quote", "账号说明\r\n\"基本户\r\n", kAccountFields,
        "文件第2行开始的引号没有配对，无法读取。没有导入任何记录。"},
@@ -196,8 +219,8 @@ TEST(PastePlanTest, ABlockOverwritesFromTheCursorAndAppendsPastTheEnd) {
   PastePlan plan;
   std::string error;
   // Cursor on row 2 of 3, column 2: two rows overwrite, one is appended.
-  ASSERT_TRUE(PlanPaste("x\t5\r\n超长的名称\t6\textra\r\n\"q\tr\"\t\r\n", fields, 3, 1, 1, &plan,
-                        &error))
+  ASSERT_TRUE(
+      PlanPaste("x\t5\r\n超长的名称\t6\textra\r\n\"q\tr\"\t\r\n", fields, 3, 1, 1, &plan, &error))
       << error;
   EXPECT_EQ(plan.batch.firstRow, 1u);
   EXPECT_EQ(plan.rows, 3);
