@@ -3,11 +3,13 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 #include <cstdio>
 #include <cstdlib>
@@ -145,8 +147,28 @@ void QtProcessControl::FatalError(int code, const QString& text) {
   std::_Exit(1);
 }
 
+QString QtFileDialogs::OpenFileName(QWidget* parent, const QString& title, const QString& filter) {
+  if (folder_.isEmpty()) {
+    folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  }
+  const QString path = QFileDialog::getOpenFileName(parent, title, folder_, filter);
+  if (!path.isEmpty()) folder_ = QFileInfo(path).absolutePath();
+  return path;
+}
+
+QString QtFileDialogs::SaveFileName(QWidget* parent, const QString& title, const QString& suggested,
+                                    const QString& filter) {
+  if (folder_.isEmpty()) {
+    folder_ = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  }
+  const QString path =
+      QFileDialog::getSaveFileName(parent, title, QDir(folder_).filePath(suggested), filter);
+  if (!path.isEmpty()) folder_ = QFileInfo(path).absolutePath();
+  return path;
+}
+
 QtServices::QtServices()
-    : printing_(messages_, clock_), services_{messages_, clock_,   sound_,
-                                              shell_,    process_, printing_} {}
+    : printing_(messages_, clock_), services_{messages_, clock_,    sound_, shell_,
+                                              process_,  printing_, files_} {}
 
 }  // namespace tallyra

@@ -33,6 +33,17 @@ class QtProcessControl final : public ProcessControl {
   void FatalError(int code, const QString& text) override;
 };
 
+// Opens in the user's documents folder the first time, then where the last file was.
+class QtFileDialogs final : public FileDialogs {
+ public:
+  QString OpenFileName(QWidget* parent, const QString& title, const QString& filter) override;
+  QString SaveFileName(QWidget* parent, const QString& title, const QString& suggested,
+                       const QString& filter) override;
+
+ private:
+  QString folder_;
+};
+
 // The real services of the program, owned in one place.
 class QtServices final {
  public:
@@ -46,6 +57,7 @@ class QtServices final {
   DesktopShell shell_;
   QtProcessControl process_;
   QtPrintService printing_;
+  QtFileDialogs files_;
   Services services_;
 };
 

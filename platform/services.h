@@ -60,6 +60,18 @@ class ProcessControl {
   virtual void FatalError(int code, const QString& text) = 0;
 };
 
+// The system's dialogs for choosing a file to read or write.
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  // The file chosen to read; empty when cancelled.
+  virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& filter) = 0;
+  // The file chosen to write, the overwriting of an existing one confirmed; empty when
+  // cancelled. suggested: the file name offered.
+  virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& suggested,
+                               const QString& filter) = 0;
+};
+
 class PrintService;
 
 struct Services {
@@ -69,6 +81,7 @@ struct Services {
   Shell& shell;
   ProcessControl& process;
   PrintService& printing;
+  FileDialogs& files;
 };
 
 // The text of the fatal-error box.

@@ -102,8 +102,8 @@ class PrintFailureTest : public UiFixture, public ::testing::WithParamInterface<
 
   CupsTestServer server_;
   QtPrintService printing_;
-  Services services_{fakes_.messages, fakes_.clock,   fakes_.sound,
-                     fakes_.shell,    fakes_.process, printing_};
+  Services services_{fakes_.messages, fakes_.clock, fakes_.sound, fakes_.shell,
+                     fakes_.process,  printing_,    fakes_.files};
   AppContext appContext_{state_, *store_, services_};
   ChequeWindow* window_ = nullptr;
 };

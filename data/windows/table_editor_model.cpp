@@ -3,18 +3,13 @@
 #include <QTimer>
 #include <optional>
 
+#include "data/cell_value.h"
 #include "data/field_value.h"
 
 namespace tallyra {
 namespace {
 
-QString CellText(const Value& value) {
-  if (const auto* text = std::get_if<std::string>(&value)) return QString::fromStdString(*text);
-  if (const auto* number = std::get_if<std::int64_t>(&value)) return QString::number(*number);
-  if (const auto* number = std::get_if<double>(&value)) return QString::number(*number, 'g', 15);
-  if (const auto* flag = std::get_if<bool>(&value)) return *flag ? QStringLiteral("1") : "0";
-  return {};
-}
+QString CellText(const Value& value) { return QString::fromStdString(CellTextOf(value)); }
 
 }  // namespace
 
@@ -113,6 +108,44 @@ bool TableEditorModel::DeleteRow(int row) {
                       ? QStringLiteral("这条记录已被另一程序删除。表格已重新读取。")
                       : QStringLiteral("无法删除记录：%1")
                             .arg(QString::fromStdString(store_.LastErrorText())));
+  }
+  return Sync();
+}
+
+std::vector<std::vector<Value>> TableEditorModel::Records() const {
+  std::vector<std::vector<Value>> records(static_cast<std::size_t>(rows_));
+  for (int row = 0; row < rows_; ++row) {
+    auto& record = records[static_cast<std::size_t>(row)];
+    record.resize(fields_.size());
+    for (int field = 1; field <= columnCount(); ++field) {
+      store_.ReadAt(row, field, &record[static_cast<std::size_t>(field - 1)]);
+    }
+  }
+  return records;
+}
+
+bool TableEditorModel::Write(TableBatch batch, const std::string& today) {
+  if (!ReadyToWrite()) return false;
+  if (batch.firstRow) {
+    // Rows by number are only safe against the snapshot the grid shows.
+    batch.seenCount = static_cast<std::size_t>(rows_);
+    const auto first = static_cast<int>(*batch.firstRow);
+    const int overwritten = std::min(rows_ - first, static_cast<int>(batch.rows.size()));
+    for (int row = first; row < first + overwritten; ++row) {
+      batch.seenRows.emplace_back(fields_.size());
+      for (int field = 1; field <= columnCount(); ++field) {
+        store_.ReadAt(row, field, &batch.seenRows.back()[static_cast<std::size_t>(field - 1)]);
+      }
+    }
+  }
+  std::string error;
+  const int code = WriteTableBatch(path_, batch, today, &error);
+  if (code == kStoreRecordGone) {
+    return Refuse(
+        QStringLiteral("该表已被另一程序修改，没有写入任何内容。表格已重新读取，请核对后再操作。"));
+  }
+  if (code != kStoreOk) {
+    return Refuse(QStringLiteral("没有写入任何内容：%1").arg(QString::fromStdString(error)));
   }
   return Sync();
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/record_store.h"
+#include "data/table_batch.h"
 
 namespace tallyra {
 
@@ -37,6 +38,14 @@ class TableEditorModel final : public QAbstractTableModel {
   bool AppendRow();
   // Removes the record of a row from the file at once.
   bool DeleteRow(int row);
+
+  // Every record as the grid shows it, one value per field.
+  std::vector<std::vector<Value>> Records() const;
+  const std::vector<FieldDef>& Fields() const { return fields_; }
+  // Writes many records in one transaction, when the table still holds what the grid
+  // shows of the rows it overwrites; the grid is brought up to date either way. today:
+  // the day of the backup made first (see WriteTableBatch).
+  bool Write(TableBatch batch, const std::string& today);
 
   const FieldDef& Field(int column) const { return fields_[static_cast<std::size_t>(column)]; }
   // Whether the store's current table is this model's table.

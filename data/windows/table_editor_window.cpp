@@ -1,9 +1,12 @@
 #include "data/windows/table_editor_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
+#include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,7 +14,10 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "data/table_exchange.h"
+#include "data/table_paste.h"
 #include "data/windows/gbk_cell_delegate.h"
+#include "data/windows/import_preview_dialog.h"
 #include "data/windows/table_editor_model.h"
 #include "ui/controls.h"
 #include "ui/form_keys.h"
@@ -20,6 +26,36 @@ namespace tallyra {
 namespace {
 
 const char* const kButtons[] = {"至首", "上条", "下条", "至尾", "添加", "删除", "退出"};
+const QString kCsvFilter = QStringLiteral("CSV 文件 (*.csv);;所有文件 (*)");
+
+QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+
+// Where a pasted value changed, as the message names it.
+QString CellPlace(const std::optional<PastedCell>& cell, const TableEditorModel& model) {
+  return QStringLiteral("第一个在第%1行“%2”栏")
+      .arg(cell->row)
+      .arg(Utf8(model.Field(static_cast<int>(cell->field)).name));
+}
+
+QString PasteReport(const PastePlan& plan, const TableEditorModel& model) {
+  QString text = QStringLiteral("已粘贴 %1 行").arg(plan.rows);
+  if (plan.appended > 0) text += QStringLiteral("（其中新增 %1 行）").arg(plan.appended);
+  text += QStringLiteral("。");
+  if (plan.cut > 0) {
+    text += QStringLiteral("\n有 %1 个值超出栏宽被截断，%2。")
+                .arg(plan.cut)
+                .arg(CellPlace(plan.firstCut, model));
+  }
+  if (plan.dropped > 0) {
+    text += QStringLiteral("\n有 %1 个值含有GBK不能表示的字符，这些字符已去掉，%2。")
+                .arg(plan.dropped)
+                .arg(CellPlace(plan.firstDropped, model));
+  }
+  if (plan.outside > 0) {
+    text += QStringLiteral("\n有 %1 个值在表格最右一栏之外，没有粘贴。").arg(plan.outside);
+  }
+  return text;
+}
 
 }  // namespace
 
@@ -85,6 +121,25 @@ TableEditorWindow::TableEditorWindow(AppContext& context, QWidget* owner)
   buttons->setGeometry(172, 256, 295, 60);
   BuildButtons(buttons);
 
+  // Below the buttons' frame, where the window has room; never for a table kept under a
+  // password.
+  const bool exchangeable = IsExchangeableTable(file);
+  const struct {
+    const char* name;
+    const char* caption;
+    int left;
+    void (TableEditorWindow::*action)();
+  } exchange[] = {{"按钮8", "导入(&I)", 232, &TableEditorWindow::Import},
+                  {"按钮9", "导出(&E)", 328, &TableEditorWindow::Export}};
+  for (const auto& spec : exchange) {
+    auto* button = new QPushButton(QString::fromUtf8(spec.caption), this);
+    button->setObjectName(QString::fromUtf8(spec.name));
+    button->setGeometry(spec.left, 326, 80, 28);
+    button->setEnabled(exchangeable);
+    connect(button, &QPushButton::clicked, this, spec.action);
+  }
+  grid_->installEventFilter(this);
+
   auto* keys = new WindowKeys(this, WindowKeys::Esc::kClosesWindow);
   keys->WatchControls();
   if (model_->rowCount() > 0) GoTo(0);
@@ -145,6 +200,102 @@ void TableEditorWindow::Delete() {
 void TableEditorWindow::Exit() {
   context_.store.CloseAll();
   close();
+}
+
+bool TableEditorWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+    Paste();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TableEditorWindow::Paste() {
+  const QString text = QGuiApplication::clipboard()->text();
+  if (text.isEmpty() || !model_->Sync() || model_->columnCount() == 0) return;
+  const QModelIndex cursor = grid_->currentIndex();
+  // Without a cursor (an empty table) the block is appended.
+  const int row = cursor.isValid() ? cursor.row() : model_->rowCount();
+  const int column = cursor.isValid() ? cursor.column() : 0;
+  PastePlan plan;
+  std::string error;
+  if (!PlanPaste(text.toStdString(), model_->Fields(), model_->rowCount(), row, column, &plan,
+                 &error)) {
+    context_.services.messages.ShowError(this, Utf8(error));
+    return;
+  }
+  if (plan.rows == 0 || !model_->Write(plan.batch, Today())) return;
+  GoTo(row);
+  // One value into one cell is what an edit does, and says nothing unless it had to change it.
+  if (!plan.single || plan.cut > 0 || plan.dropped > 0) Inform(PasteReport(plan, *model_));
+}
+
+void TableEditorWindow::Export() {
+  const std::string file = context_.state.TableEditorFile.toStdString();
+  if (!IsExchangeableTable(file)) return;
+  const QString path = context_.services.files.SaveFileName(
+      this, QStringLiteral("导出"), context_.state.TableEditorTitle + QStringLiteral(".csv"),
+      kCsvFilter);
+  if (path.isEmpty() || !model_->Sync()) return;
+  const std::vector<std::vector<Value>> records = model_->Records();
+  std::string error;
+  if (!WriteFileReplacing(path.toStdString(), TableToCsv(model_->Fields(), records), &error)) {
+    context_.services.messages.ShowError(this, Utf8(error));
+    return;
+  }
+  Inform(QStringLiteral("已导出 %1 条记录到“%2”。")
+             .arg(records.size())
+             .arg(QDir::toNativeSeparators(path)));
+}
+
+void TableEditorWindow::Import() {
+  if (!IsExchangeableTable(context_.state.TableEditorFile.toStdString())) return;
+  const QString path =
+      context_.services.files.OpenFileName(this, QStringLiteral("导入"), kCsvFilter);
+  if (path.isEmpty() || !model_->Sync()) return;
+  std::string bytes;
+  std::string error;
+  ImportPlan plan;
+  if (!ReadWholeFile(path.toStdString(), &bytes, &error) ||
+      !PlanImport(bytes, model_->Fields(), &plan, &error)) {
+    context_.services.messages.ShowError(this, Utf8(error));
+    return;
+  }
+  auto* preview = new ImportPreviewDialog(plan, model_->Fields(), QDir::toNativeSeparators(path),
+                                          model_->rowCount(), this);
+  connect(preview, &QDialog::accepted, this,
+          [this, preview, fields = model_->Fields(), records = std::move(plan.records)] {
+            WriteImport(fields, records, preview->Replace());
+          });
+  preview->open();
+}
+
+void TableEditorWindow::WriteImport(const std::vector<FieldDef>& fields,
+                                    const std::vector<std::vector<Value>>& records, bool replace) {
+  TableBatch batch;
+  batch.fields = fields;
+  batch.replaceAll = replace;
+  for (const auto& record : records) batch.rows.emplace_back(record.begin(), record.end());
+  if (!model_->Sync()) return;
+  const int before = model_->rowCount();
+  if (!model_->Write(std::move(batch), Today())) return;
+  GoTo(replace ? 0 : before);
+  Inform(replace ? QStringLiteral("已导入 %1 条记录，替换了原有的 %2 条记录。")
+                       .arg(records.size())
+                       .arg(before)
+                 : QStringLiteral("已导入 %1 条记录，追加在原有的 %2 条记录之后。")
+                       .arg(records.size())
+                       .arg(before));
+}
+
+void TableEditorWindow::Inform(const QString& text) {
+  context_.services.messages.Show(
+      this, {text, QString(), MessageIcon::kInformation, MessageButtons::kOk});
+}
+
+std::string TableEditorWindow::Today() const {
+  return context_.services.clock.Now().toString(QStringLiteral("yyyy-MM-dd")).toStdString();
 }
 
 QString TableEditorWindow::FieldHint(const QString& name, int size) {

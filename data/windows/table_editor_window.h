@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
+#include <vector>
 
 #include "ui/app_context.h"
 
@@ -14,7 +16,9 @@ namespace tallyra {
 class TableEditorModel;
 
 // The one editor of every reference list: the table file TableEditorFile in a grid, cells
-// edited in place after a double-click, six buttons to move, add, delete and leave.
+// edited in place after a double-click, six buttons to move, add, delete and leave. A
+// block copied from a spreadsheet pastes over the grid from the cursor (Ctrl+V); the
+// table goes to and comes from CSV files by two more buttons.
 class TableEditorWindow final : public QWidget {
   Q_OBJECT
   Q_DISABLE_COPY_MOVE(TableEditorWindow)
@@ -29,6 +33,9 @@ class TableEditorWindow final : public QWidget {
   int CurrentRow() const;
   TableEditorModel* Model() const { return model_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void BuildButtons(QWidget* group);
   void GoTo(int row);
@@ -36,6 +43,14 @@ class TableEditorWindow final : public QWidget {
   void Add();
   void Delete();
   void Exit();
+  void Paste();
+  void Export();
+  void Import();
+  void WriteImport(const std::vector<FieldDef>& fields,
+                   const std::vector<std::vector<Value>>& records, bool replace);
+  void Inform(const QString& text);
+  // The day of the backups made before a paste or an import.
+  std::string Today() const;
   // The field hint, when the cursor cell changed under the mouse.
   void ShowFieldHint(int column);
   void ShowBalloon(const QPoint& at, const QString& text);

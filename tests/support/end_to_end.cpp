@@ -49,7 +49,8 @@ void TypeText(QWidget* field, const QString& text) {
 EndToEndTest::EndToEndTest()
     : printing_(fakes_.messages, fakes_.clock), services_{fakes_.messages, fakes_.clock,
                                                           fakes_.sound,    fakes_.shell,
-                                                          fakes_.process,  printing_} {
+                                                          fakes_.process,  printing_,
+                                                          fakes_.files} {
   qputenv("TALLYRA_PDF_DIR", pdfDir_.path().toUtf8());
 }
 

@@ -24,6 +24,13 @@ bool FakeShell::OpenFile(const QString& path) {
   return std::find(openable.begin(), openable.end(), path) != openable.end();
 }
 
+QString FakeFileDialogs::Next() {
+  if (answers.empty()) return {};
+  const QString answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
 bool FakePrintService::Print(QWidget*, const PrintRun& run) {
   if (printAnswer) printed.push_back(run);
   return printAnswer;

@@ -59,6 +59,21 @@ class FakePrintService final : public PrintService {
   void Preview(QWidget*, const PrintRun& run) override { previewed.push_back(run); }
 };
 
+// File dialogs answered from a script: each call takes the next answer (empty: cancelled).
+class FakeFileDialogs final : public FileDialogs {
+ public:
+  std::deque<QString> answers;
+  std::vector<QString> suggested;  // the names offered to save under
+  QString OpenFileName(QWidget*, const QString&, const QString&) override { return Next(); }
+  QString SaveFileName(QWidget*, const QString&, const QString& name, const QString&) override {
+    suggested.push_back(name);
+    return Next();
+  }
+
+ private:
+  QString Next();
+};
+
 struct FakeServices {
   FakeMessageBoxes messages;
   FakeClock clock;
@@ -66,7 +81,8 @@ struct FakeServices {
   FakeShell shell;
   FakeProcess process;
   FakePrintService printing;
-  Services services{messages, clock, sound, shell, process, printing};
+  FakeFileDialogs files;
+  Services services{messages, clock, sound, shell, process, printing, files};
 };
 
 }  // namespace tallyra
