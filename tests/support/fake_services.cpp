@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "data/fatal_error.h"
+
 namespace tallyra {
 
 std::vector<QString> FakeMessageBoxes::Texts() const {
@@ -30,7 +32,7 @@ bool FakePrintService::Print(QWidget*, const PrintRun& run) {
 }
 
 void FakeProcess::FatalError(int code, const QString& text) {
-  throw std::runtime_error(FatalErrorText(code, text).toStdString());
+  throw std::runtime_error(FatalErrorText(code, text.toStdString()));
 }
 
 }  // namespace tallyra
