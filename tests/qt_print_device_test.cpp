@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
@@ -235,10 +235,10 @@ TEST_F(QtPrintDeviceTest, PreviewDrawsTheRunsPageWithoutPrinting) {
   ASSERT_NE(widget, nullptr);
   EXPECT_GE(preview.Renderings(), 1);
   EXPECT_EQ(widget->pageCount(), 1);
-  const QPageLayout layout = preview.Dialog().printer()->pageLayout();
+  const QPageLayout layout = preview.Printer().pageLayout();
   EXPECT_NEAR(layout.fullRect(QPageLayout::Millimeter).width(), 266.0, 0.05);
   EXPECT_NEAR(layout.fullRect(QPageLayout::Millimeter).height(), 166.0, 0.05);
-  EXPECT_EQ(preview.Dialog().printer()->resolution(), 1200);
+  EXPECT_EQ(preview.Printer().resolution(), 1200);
   preview.Dialog().close();
   EXPECT_TRUE(fakes_.messages.shown.empty());
 }
