@@ -27,6 +27,7 @@ bool FakeShell::OpenFile(const QString& path) {
 }
 
 bool FakePrintService::Print(QWidget*, const PrintRun& run) {
+  ++dialogs;
   if (printAnswer) printed.push_back(run);
   return printAnswer;
 }
