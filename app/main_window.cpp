@@ -19,7 +19,6 @@ namespace tallyra {
 namespace {
 
 const QString kSuperAdministrator = QStringLiteral("超级管理员");
-const QString kNotYetOpen = QStringLiteral("尚未开放");
 
 QString ToolbarIcon(Destination destination) {
   switch (destination) {
@@ -162,9 +161,7 @@ void MainWindow::BuildToolbar() {
     QAction* action =
         toolbar_->addAction(QIcon(ToolbarIcon(button.entry.destination)), button.entry.caption);
     action->setObjectName(QStringLiteral("工具条按钮%1").arg(button.index));
-    const bool available = IsAvailable(button.entry.destination);
-    action->setEnabled(available);
-    action->setToolTip(available ? button.entry.tip : kNotYetOpen);
+    action->setToolTip(button.entry.tip);
     const int index = button.index;
     connect(action, &QAction::triggered, this, [this, index] { OnToolbarClicked(index); });
     next = button.index + 1;
@@ -177,11 +174,8 @@ void MainWindow::BuildMenu() {
   menu_->setGeometry(1, 64, 131, 481);
   for (const MenuGroup& group : MenuGroups()) {
     const int g = menu_->AddGroup(group.caption);
-    for (std::size_t i = 0; i < group.items.size(); ++i) {
-      const NavEntry& item = group.items[i];
+    for (const NavEntry& item : group.items) {
       menu_->AddItem(g, item.caption, item.tip, MenuIcon(item.destination));
-      const bool available = IsAvailable(item.destination);
-      menu_->SetItemEnabled(g, static_cast<int>(i), available, available ? item.tip : kNotYetOpen);
     }
   }
   menu_->RollOut(0);
@@ -204,11 +198,6 @@ void MainWindow::BuildStatusBar() {
   operatorPane_->setObjectName(QStringLiteral("状态条1_操作员"));
   levelPane_->setObjectName(QStringLiteral("状态条1_级别"));
   clockPane_->setObjectName(QStringLiteral("状态条1_系统时间"));
-}
-
-bool MainWindow::IsAvailable(Destination destination) const {
-  return destination == Destination::kHelp || destination == Destination::kAbout ||
-         windows_.count(destination) > 0;
 }
 
 void MainWindow::OnToolbarClicked(int index) {

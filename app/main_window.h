@@ -56,7 +56,6 @@ class MainWindow final : public QWidget {
   void OpenDestination(Destination destination);
   void OpenHelp();
   void OpenAbout();
-  bool IsAvailable(Destination destination) const;
 
   AppContext& context_;
   WindowFactories windows_;

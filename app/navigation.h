@@ -57,7 +57,7 @@ QString WarningLine(Destination destination);
 using WindowFactory = std::function<QWidget*(AppContext& context, QWidget* owner)>;
 using WindowFactories = std::map<Destination, WindowFactory>;
 
-// The windows the program has so far; an entry without one stays disabled.
+// The window of every destination but help and about.
 WindowFactories ProgramWindows();
 
 }  // namespace tallyra

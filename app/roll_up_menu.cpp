@@ -59,12 +59,6 @@ void RollUpMenu::SetItemCaption(int group, int item, const QString& caption) {
   Item(group, item)->setText(caption);
 }
 
-void RollUpMenu::SetItemEnabled(int group, int item, bool enabled, const QString& tip) {
-  QToolButton* button = Item(group, item);
-  button->setEnabled(enabled);
-  button->setToolTip(tip);
-}
-
 QToolButton* RollUpMenu::Item(int group, int item) const {
   return groups_.at(static_cast<std::size_t>(group)).items.at(static_cast<std::size_t>(item));
 }

@@ -23,7 +23,6 @@ class RollUpMenu final : public QFrame {
   void AddItem(int group, const QString& caption, const QString& description,
                const QString& iconPath = {});
   void SetItemCaption(int group, int item, const QString& caption);
-  void SetItemEnabled(int group, int item, bool enabled, const QString& tip);
   QToolButton* Item(int group, int item) const;
   void RollOut(int group);
   int RolledOutGroup() const { return rolledOut_; }

@@ -27,11 +27,9 @@ QString DataDirectory(const QString& programDir) {
 
 // Creates what is missing and makes sure the operator table opens; false after telling
 // the user why (the damaged file is left as it is).
-bool PrepareTables(AppContext& context, bool& firstRun) {
-  const TableLocation& location = context.store.Location();
-  firstRun = !TableFileExists(location, kOperatorTable);
+bool PrepareTables(AppContext& context) {
   std::string error;
-  if (!CreateMissingTables(location, &error)) {
+  if (!CreateMissingTables(context.store.Location(), &error)) {
     context.services.messages.ShowError(
         nullptr, QStringLiteral("无法创建数据文件：") + QString::fromStdString(error));
     return false;
@@ -49,7 +47,24 @@ bool PrepareTables(AppContext& context, bool& firstRun) {
   return opened;
 }
 
+// Whether the operator table holds the super administrator, the one who can log in first.
+bool HasSuperAdministrator(RecordStore& store) {
+  if (!store.Open("bsf\\" + std::string(kOperatorTable), kOperatorTablePassword)) return false;
+  const bool found =
+      store.Search([](RecordStore& s) { return s.ReadText("管理权限") == "超级管理员"; });
+  store.CloseAll();
+  return found;
+}
+
 }  // namespace
+
+StartOutcome PrepareStart(AppContext& context) {
+  InstallTableRecovery(context);
+  if (!PrepareTables(context)) return StartOutcome::kCannotStart;
+  if (HasSuperAdministrator(context.store)) return StartOutcome::kLogIn;
+  FirstRunWindow setup(context);
+  return setup.exec() == QDialog::Accepted ? StartOutcome::kLogIn : StartOutcome::kQuit;
+}
 
 int RunProgram(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -71,13 +86,14 @@ int RunProgram(int argc, char** argv) {
   RecordStore store(
       {state.ProgramDir.toStdString(), DataDirectory(state.ProgramDir).toStdString()});
   AppContext context{state, store, services};
-  InstallTableRecovery(context);
 
-  bool firstRun = false;
-  if (!PrepareTables(context, firstRun)) return 1;
-  if (firstRun) {
-    FirstRunWindow setup(context);
-    if (setup.exec() != QDialog::Accepted) return 0;
+  switch (PrepareStart(context)) {
+    case StartOutcome::kCannotStart:
+      return 1;
+    case StartOutcome::kQuit:
+      return 0;
+    case StartOutcome::kLogIn:
+      break;
   }
 
   auto* login = new LoginWindow(context, [&context] {

@@ -9,9 +9,7 @@ namespace tallyra {
 namespace {
 
 void DefaultHandler(int code, const std::string& text) {
-  std::string message = "运行时出错!\n\n";
-  if (code != 0) message += "错误代码：" + std::to_string(code) + "\n\n";
-  if (!text.empty()) message += "错误信息：" + text + "\n";
+  const std::string message = FatalErrorText(code, text) + "\n";
   std::fputs(message.c_str(), stderr);
   std::fflush(stderr);
   std::exit(EXIT_FAILURE);
@@ -23,6 +21,13 @@ FatalErrorHandler& InstalledHandler() {
 }
 
 }  // namespace
+
+std::string FatalErrorText(int code, const std::string& text) {
+  std::string box = "运行时出错!";
+  if (code != 0) box += "\n\n错误代码：" + std::to_string(code);
+  if (!text.empty()) box += "\n\n错误信息：" + text;
+  return box;
+}
 
 FatalErrorHandler SetFatalErrorHandler(FatalErrorHandler handler) {
   if (!handler) handler = DefaultHandler;

@@ -36,13 +36,23 @@ double LineAmountInFen(const std::vector<std::string>& cells) {
   return NumericValue(joined);
 }
 
-std::vector<std::string> TotalIntoCells(double total, std::size_t count) {
-  // "%.13g" without the C library's locale: the decimal point is always ".".
+namespace {
+
+// "%.13g" without the C library's locale: the decimal point is always ".".
+std::string TotalText(double total) {
   char buffer[32];
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, total, std::chars_format::general, 13);
-  return RightAligned(std::string(buffer, result.ptr), count);
+  return std::string(buffer, result.ptr);
 }
+
+}  // namespace
+
+std::vector<std::string> TotalIntoCells(double total, std::size_t count) {
+  return RightAligned(TotalText(total), count);
+}
+
+bool TotalFitsCells(double total, std::size_t count) { return TotalText(total).size() <= count; }
 
 std::string TwoDecimalText(double total) {
   if (!std::isfinite(total)) return "0.00";

@@ -20,6 +20,10 @@ double LineAmountInFen(const std::vector<std::string>& cells);
 // the row shows only its last `count` characters.
 std::vector<std::string> TotalIntoCells(double total, std::size_t count);
 
+// Whether TotalIntoCells shows the whole total: false when cells would lose its highest
+// places (or its sign).
+bool TotalFitsCells(double total, std::size_t count);
+
 // The cash slip's total rounded half up to fen and written with two decimals (353.50).
 std::string TwoDecimalText(double total);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "data/gbk_text.h"
 #include "forms/print_engine.h"
@@ -13,26 +14,29 @@ constexpr int kGridGray = 200;
 constexpr int kGridPen = 8;
 constexpr int kRulerPen = 10;
 constexpr int kRulerGray = 0;
-constexpr double kRulerPoints = 7;
 constexpr double kNotePoints = 9;
 constexpr int kNoteLine = 45;        // the corner note's line pitch
 constexpr int kNoteMinWidth = 1000;  // room kept for the corner note at least
 constexpr int kNoteInset = 80;       // from the page's edges, clear of the rulers
+constexpr int kNumberGap = 6;        // between a tick and its number
 // What an item's cross and name cover, from the cross's centre.
 constexpr int kMarkLeft = kCrossArm;
 constexpr int kMarkRight = 160;
 constexpr int kMarkBelow = 45;
-
-struct Extent {
-  int width;
-  int height;
-};
 
 // The page as drawn: a landscape page lies with its long edge along x.
 Extent PageExtent(const PaperSpec& paper) {
   if (paper.orientation == PaperOrientation::kLandscape) return {paper.height, paper.width};
   return {paper.width, paper.height};
 }
+
+}  // namespace
+
+Extent RulerReach(Extent page) {
+  return {page.width - kUnprintableReserve, page.height - kUnprintableReserve};
+}
+
+namespace {
 
 void AddGrid(std::vector<PrintOperation>& ops, Extent page) {
   for (int x = kGridStep; x < page.width; x += kGridStep) {
@@ -55,28 +59,6 @@ bool Covers(int left, int top, int width, int height, const ItemPlace& place) {
          place.y + kMarkBelow > top && place.y - kCrossArm < top + height;
 }
 
-void AddRulers(std::vector<PrintOperation>& ops, Extent page,
-               const std::vector<ItemPlace>& places) {
-  for (int x = kRulerTick; x < page.width; x += kRulerTick) {
-    ops.push_back(PrintOperation::Line(x, 0, x, TickLength(x), kRulerPen, kRulerGray));
-  }
-  for (int y = kRulerTick; y < page.height; y += kRulerTick) {
-    ops.push_back(PrintOperation::Line(0, y, TickLength(y), y, kRulerPen, kRulerGray));
-  }
-  // A number is left out where a mark stands: the mark matters, the next number tells.
-  constexpr int kNumberWidth = 40;
-  constexpr int kNumberHeight = 25;
-  const auto number = [&](int x, int y, int mm) {
-    const bool free = std::none_of(places.begin(), places.end(), [&](const ItemPlace& place) {
-      return Covers(x, y, kNumberWidth, kNumberHeight, place);
-    });
-    if (free) ops.push_back(PrintOperation::Text(x, y, std::to_string(mm)));
-  };
-  ops.push_back(PrintOperation::SetFont("宋体", kRulerPoints));
-  for (int x = kGridStep; x < page.width; x += kGridStep) number(x + 6, 12, x / 10);
-  for (int y = kGridStep; y < page.height; y += kGridStep) number(12, y + 4, y / 10);
-}
-
 // A text's width in 0.1 mm, its longest line's: half an em per GBK byte.
 int TextWidth(const std::string& text, double points) {
   constexpr double kTenthsPerPoint = 254.0 / 72.0;
@@ -88,6 +70,44 @@ int TextWidth(const std::string& text, double points) {
     start = end + 1;
   }
   return static_cast<int>(static_cast<double>(widest) * points * kTenthsPerPoint / 2 + 0.5);
+}
+
+// Where a number may stand along a ruler that reaches this far: after its tick, or before
+// it where it would run past the reach; nothing where neither fits.
+std::optional<int> NumberStart(int tick, int length, int reach) {
+  if (tick + kNumberGap + length <= reach) return tick + kNumberGap;
+  if (tick <= reach && tick - kNumberGap - length >= 0) return tick - kNumberGap - length;
+  return std::nullopt;
+}
+
+void AddRulers(std::vector<PrintOperation>& ops, Extent page,
+               const std::vector<ItemPlace>& places) {
+  for (int x = kRulerTick; x < page.width; x += kRulerTick) {
+    ops.push_back(PrintOperation::Line(x, 0, x, TickLength(x), kRulerPen, kRulerGray));
+  }
+  for (int y = kRulerTick; y < page.height; y += kRulerTick) {
+    ops.push_back(PrintOperation::Line(0, y, TickLength(y), y, kRulerPen, kRulerGray));
+  }
+  // A number is left out where a mark stands: the mark matters, the next number tells.
+  const Extent reach = RulerReach(page);
+  const auto number = [&](int x, int y, int width, int height, int mm) {
+    const bool free = std::none_of(places.begin(), places.end(), [&](const ItemPlace& place) {
+      return Covers(x, y, width, height, place);
+    });
+    if (free) ops.push_back(PrintOperation::Text(x, y, std::to_string(mm)));
+  };
+  ops.push_back(PrintOperation::SetFont("宋体", kRulerPoints));
+  for (int x = kGridStep; x < page.width; x += kGridStep) {
+    const int width = TextWidth(std::to_string(x / 10), kRulerPoints);
+    if (const auto left = NumberStart(x, width, reach.width)) {
+      number(*left, 12, width, kRulerNumberHeight, x / 10);
+    }
+  }
+  for (int y = kGridStep; y < page.height; y += kGridStep) {
+    if (const auto top = NumberStart(y, kRulerNumberHeight, reach.height)) {
+      number(12, *top, TextWidth(std::to_string(y / 10), kRulerPoints), kRulerNumberHeight, y / 10);
+    }
+  }
 }
 
 void AddMarks(std::vector<PrintOperation>& ops, const std::vector<ItemPlace>& places, Extent page) {

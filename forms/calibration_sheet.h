@@ -19,9 +19,23 @@ inline constexpr int kCrossPen = 20;  // the cross's pen
 // From the cross's centre to its name, x and y: the name stands right of the cross, or
 // left of it at the page's right edge.
 inline constexpr int kNameGap = 5;
-inline constexpr double kNamePoints = 6;  // the items' names
-inline constexpr int kGridStep = 100;     // the grid's lines
-inline constexpr int kRulerTick = 10;     // the rulers' smallest step
+inline constexpr double kNamePoints = 6;   // the items' names
+inline constexpr int kGridStep = 100;      // the grid's lines
+inline constexpr int kRulerTick = 10;      // the rulers' smallest step
+inline constexpr double kRulerPoints = 7;  // the rulers' numbers
+inline constexpr int kRulerNumberHeight = 25;
+// What a printer's unprintable margins may take from the page beyond the printable corner,
+// where the sheet starts: two quarter-inch margins.
+inline constexpr int kUnprintableReserve = 127;
+
+struct Extent {
+  int width;
+  int height;
+};
+
+// How far from the printable corner a ruler's numbers may reach on a page so large: past
+// that a printer's far margin may cut them off.
+Extent RulerReach(Extent page);
 
 // The job name of a form's sheet: the form's name followed by 测试打印.
 std::string CalibrationJobName(std::string_view formName);

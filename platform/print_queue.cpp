@@ -9,7 +9,9 @@
 #ifdef TALLYRA_HAVE_CUPS
 #include <cups/cups.h>
 
+#include <QFile>
 #include <QLibrary>
+#include <QRegularExpression>
 #endif
 
 namespace tallyra {
@@ -28,6 +30,8 @@ struct Cups {
   decltype(&::cupsGetNamedDest) cupsGetNamedDest = nullptr;
   decltype(&::cupsGetOption) cupsGetOption = nullptr;
   decltype(&::cupsFreeDests) cupsFreeDests = nullptr;
+  // Deprecated in the headers, and still what names a queue's printer description.
+  const char* (*cupsGetPPD)(const char* name) = nullptr;
 
   // Null where libcups is not installed.
   static const Cups* Get() {
@@ -50,7 +54,7 @@ struct Cups {
         resolve(cups.cupsEncryption, "cupsEncryption") &&
         resolve(cups.cupsGetNamedDest, "cupsGetNamedDest") &&
         resolve(cups.cupsGetOption, "cupsGetOption") &&
-        resolve(cups.cupsFreeDests, "cupsFreeDests");
+        resolve(cups.cupsFreeDests, "cupsFreeDests") && resolve(cups.cupsGetPPD, "cupsGetPPD");
     return complete ? cups : Cups{};
   }
 };
@@ -83,6 +87,25 @@ QueueProblem AskCups(const Cups& cups, const QByteArray& name) {
   cups.cupsFreeDests(1, dest);
   return problem;
 }
+// The queue's *LandscapeOrientation, read from its printer description the way the print
+// server reads it: Plus90, or else Minus90.
+LandscapeTurn AskCupsTurn(const Cups& cups, const QByteArray& name) {
+  const char* path = cups.cupsGetPPD(name.constData());
+  if (path == nullptr) return LandscapeTurn::kMinus90;
+  QFile ppd(QString::fromLocal8Bit(path));
+  LandscapeTurn turn = LandscapeTurn::kMinus90;
+  if (ppd.open(QIODevice::ReadOnly)) {
+    static const QRegularExpression kKeyword(QStringLiteral(R"(^\*LandscapeOrientation:\s*(\S+))"),
+                                             QRegularExpression::MultilineOption);
+    const auto match = kKeyword.match(QString::fromLatin1(ppd.readAll()));
+    if (match.hasMatch() && match.captured(1) == QLatin1String("Plus90")) {
+      turn = LandscapeTurn::kPlus90;
+    }
+    ppd.close();
+  }
+  ppd.remove();  // a copy of the server's, made for this question
+  return turn;
+}
 #endif
 
 // Without CUPS the platform's own queue list is all there is to ask.
@@ -100,6 +123,16 @@ QueueProblem CheckPrintQueue(const QString& name) {
   if (const Cups* cups = Cups::Get()) return AskCups(*cups, name.toUtf8());
 #endif
   return AskQt(name);
+}
+
+LandscapeTurn LandscapeTurnOf(const QString& name) {
+#ifdef TALLYRA_HAVE_CUPS
+  if (const Cups* cups = Cups::Get()) return AskCupsTurn(*cups, name.toUtf8());
+#else
+  Q_UNUSED(name);
+#endif
+  // Windows asks the driver for the margins of the page in its orientation.
+  return LandscapeTurn::kNone;
 }
 
 bool QueueHasPaper(const QString& name, double widthMm, double heightMm) {

@@ -21,6 +21,15 @@ QueueProblem CheckPrintQueue(const QString& name);
 // does not have as a custom size, and the queue then prints on what it has.
 bool QueueHasPaper(const QString& name, double widthMm, double heightMm);
 
+// How a queue turns a landscape page onto its sheet, which goes through the printer
+// upright: a quarter turn counter-clockwise (the printer description's
+// *LandscapeOrientation: Plus90) or clockwise (Minus90, the print server's default).
+// kNone where the print system states the printable margins of the page as printed.
+enum class LandscapeTurn { kNone, kPlus90, kMinus90 };
+
+// Asks the print system how the named queue turns landscape pages.
+LandscapeTurn LandscapeTurnOf(const QString& name);
+
 // The message box text for a problem with the named queue; empty for kNone.
 QString QueueProblemText(QueueProblem problem, const QString& name);
 

@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTransform>
 #include <cmath>
 
 #include "platform/print_queue.h"
@@ -28,18 +29,31 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The top-left corner of the printer's printable area in printer pixels: the page's minimum
-// margins (0 on a PDF file). Margins set to the minimum with full page off would round them
-// to whole points, and margins below it are refused without a word.
-QPointF PrintableCorner(const QPrinter& printer) {
-  QPageLayout layout = printer.pageLayout();
-  layout.setUnits(QPageLayout::Millimeter);
-  const QMarginsF minimum = layout.minimumMargins();
-  const double pixelsPerMm = printer.resolution() / 25.4;
-  return {minimum.left() * pixelsPerMm, minimum.top() * pixelsPerMm};
-}
-
 }  // namespace
+
+QPointF PrintableCorner(const QPageLayout& layout, int resolution, LandscapeTurn turn) {
+  // In millimetres: the layout's pixel and point rectangles round the margins to whole points.
+  constexpr auto kMm = QPageLayout::Millimeter;
+  const double pixelsPerMm = resolution / 25.4;
+  QPageLayout page = layout;
+  page.setUnits(kMm);
+  const QMarginsF minimum = page.minimumMargins();
+  if (page.orientation() == QPageLayout::Landscape && turn != LandscapeTurn::kNone) {
+    // The margins are the upright sheet's, and the queue turns the page onto that sheet:
+    // its printable area, turned back, is the page's.
+    const QPageLayout sheet(page.pageSize(), QPageLayout::Portrait, minimum, kMm, minimum);
+    const QRectF full = sheet.fullRect(kMm);
+    QTransform sheetToPage;
+    if (turn == LandscapeTurn::kPlus90) {
+      sheetToPage.translate(full.height(), 0).rotate(90);
+    } else {
+      sheetToPage.translate(0, full.width()).rotate(-90);
+    }
+    return sheetToPage.mapRect(sheet.paintRect(kMm)).topLeft() * pixelsPerMm;
+  }
+  const QPageLayout printed(page.pageSize(), page.orientation(), minimum, kMm, minimum);
+  return printed.paintRect(kMm).topLeft() * pixelsPerMm;
+}
 
 QtPrintDevice::QtPrintDevice(Target target, QWidget* parent, QString destination,
                              QPrinter* givenPrinter, MessageBoxes& messages)
@@ -103,8 +117,11 @@ bool QtPrintDevice::Begin(const PaperSpec& paper, std::string_view jobName) {
   // The painter stays in printer pixels: a window/viewport mapping would stretch by the
   // PDF page's rounding to whole points, and scale() rounds font sizes.
   pixelsPerTenthMm_ = printer_->resolution() / 254.0;
-  // The origin is the printable area's corner, not the paper's edge.
-  painter_.translate(PrintableCorner(*printer_));
+  // The origin is the printable area's corner, not the paper's edge, as the page comes out.
+  const LandscapeTurn turn = printer_->outputFormat() == QPrinter::NativeFormat
+                                 ? LandscapeTurnOf(printer_->printerName())
+                                 : LandscapeTurn::kNone;
+  painter_.translate(PrintableCorner(printer_->pageLayout(), printer_->resolution(), turn));
   painter_.setBackgroundMode(Qt::TransparentMode);
   painter_.setPen(Qt::black);
   italic_ = false;

@@ -7,13 +7,22 @@
 #include <string_view>
 
 #include "forms/print_device.h"
+#include "platform/print_queue.h"
 
+class QPageLayout;
+class QPointF;
 class QPrinter;
 class QWidget;
 
 namespace tallyra {
 
 class MessageBoxes;
+
+// The top-left corner of the printable area of a page so laid out, in printer pixels from
+// the paper's corner of the page as it comes out: the minimum margins on the page, or, for
+// a landscape page on a queue that turns it onto an upright sheet whose margins those are,
+// the sheet's printable area turned with the page. On a PDF file it is (0, 0).
+QPointF PrintableCorner(const QPageLayout& layout, int resolution, LandscapeTurn turn);
 
 // The device that draws a page with QPainter onto a QPrinter: a printer chosen in the
 // print dialog, a PDF file, or a printer set up by someone else (the print preview's).

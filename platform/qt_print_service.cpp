@@ -1,8 +1,8 @@
 #include "platform/qt_print_service.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QPrintPreviewDialog>
 #include <QRegularExpression>
 
 #include "platform/print_preview.h"

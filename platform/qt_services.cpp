@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "data/fatal_error.h"
+
 #ifdef _WIN32
 // windows.h first: mmsystem.h and shellapi.h need its types.
 #include <windows.h>
@@ -140,9 +142,8 @@ void QtProcessControl::EndProgram() {
 }
 
 void QtProcessControl::FatalError(int code, const QString& text) {
-  const QString box = FatalErrorText(code, text);
-  std::fprintf(stderr, "%s\n", box.toUtf8().constData());
-  QMessageBox::critical(nullptr, QStringLiteral("信息："), box);
+  messages_.Show(nullptr, {QString::fromStdString(FatalErrorText(code, text.toStdString())),
+                           QString(), MessageIcon::kError, MessageButtons::kOk});
   std::fflush(nullptr);
   std::_Exit(1);
 }
@@ -168,7 +169,8 @@ QString QtFileDialogs::SaveFileName(QWidget* parent, const QString& title, const
 }
 
 QtServices::QtServices()
-    : printing_(messages_, clock_), services_{messages_, clock_,    sound_, shell_,
-                                              process_,  printing_, files_} {}
+    : process_(messages_),
+      printing_(messages_, clock_),
+      services_{messages_, clock_, sound_, shell_, process_, printing_, files_} {}
 
 }  // namespace tallyra

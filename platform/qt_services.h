@@ -27,10 +27,16 @@ class DesktopShell final : public Shell {
   bool OpenFile(const QString& path) override;
 };
 
+// Ends the process; a fatal error is told through the message boxes first, like every other
+// message, and nowhere else.
 class QtProcessControl final : public ProcessControl {
  public:
+  explicit QtProcessControl(MessageBoxes& messages) : messages_(messages) {}
   void EndProgram() override;
   void FatalError(int code, const QString& text) override;
+
+ private:
+  MessageBoxes& messages_;
 };
 
 // Opens in the user's documents folder the first time, then where the last file was.

@@ -56,7 +56,8 @@ class ProcessControl {
   virtual ~ProcessControl() = default;
   // Ends the process at once with exit code 0; windows are not asked.
   virtual void EndProgram() = 0;
-  // Shows "运行时出错!" with the code and text, then ends the process with a non-zero code.
+  // Shows "运行时出错!" with the code and text (FatalErrorText) in a message box, then ends
+  // the process with a non-zero code.
   virtual void FatalError(int code, const QString& text) = 0;
 };
 
@@ -83,8 +84,5 @@ struct Services {
   PrintService& printing;
   FileDialogs& files;
 };
-
-// The text of the fatal-error box.
-QString FatalErrorText(int code, const QString& text);
 
 }  // namespace tallyra

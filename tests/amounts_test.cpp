@@ -49,20 +49,29 @@ TEST(AmountsTest, VoucherLineAmountInFen) {
   for (const auto& c : cases) EXPECT_EQ(LineAmountInFen(c.cells), c.fen) << c.name;
 }
 
-TEST(AmountsTest, TotalsStandRightAlignedInTheTenCells) {
+TEST(AmountsTest, TotalsStandRightAlignedInTheTenCellsAndSayWhetherTheyFit) {
   const struct {
     double total;
     Cells cells;
+    bool fits;
   } cases[] = {
       // Line 1 = 5 元, line 2 = 1 000 元: 1 0 0 5 0 0 in 千 … 分.
-      {100'500, TenCells({{4, "1"}, {5, "0"}, {6, "0"}, {7, "5"}, {8, "0"}, {9, "0"}})},
-      {15, TenCells({{8, "1"}, {9, "5"}})},
-      {0, TenCells({{9, "0"}})},
-      {-500, TenCells({{6, "-"}, {7, "5"}, {8, "0"}, {9, "0"}})},
+      {100'500, TenCells({{4, "1"}, {5, "0"}, {6, "0"}, {7, "5"}, {8, "0"}, {9, "0"}}), true},
+      {15, TenCells({{8, "1"}, {9, "5"}}), true},
+      {0, TenCells({{9, "0"}}), true},
+      {-500, TenCells({{6, "-"}, {7, "5"}, {8, "0"}, {9, "0"}}), true},
+      {9'999'999'999, Cells(10, "9"), true},
+      {-999'999'999, Cells{"-", "9", "9", "9", "9", "9", "9", "9", "9", "9"}, true},
+      // The sign is what is lost here.
+      {-1'000'000'000, Cells{"1", "0", "0", "0", "0", "0", "0", "0", "0", "0"}, false},
+      {10'000'000'000, Cells(10, "0"), false},
       // Five lines of 9 999 999 999 fen: only the last ten digits show.
-      {49'999'999'995, Cells{"9", "9", "9", "9", "9", "9", "9", "9", "9", "5"}},
+      {49'999'999'995, Cells{"9", "9", "9", "9", "9", "9", "9", "9", "9", "5"}, false},
   };
-  for (const auto& c : cases) EXPECT_EQ(TotalIntoCells(c.total, 10), c.cells) << c.total;
+  for (const auto& c : cases) {
+    EXPECT_EQ(TotalIntoCells(c.total, 10), c.cells) << c.total;
+    EXPECT_EQ(TotalFitsCells(c.total, 10), c.fits) << c.total;
+  }
 }
 
 TEST(AmountsTest, TheYuanSignStandsLeftOfTheTotalByItsSize) {

@@ -107,6 +107,42 @@ TEST_P(SheetTest, EveryItemHasANameAndACrossAndTheNoteStandsClearOfThem) {
   }
 }
 
+// The sheet starts at the printable corner, and the paper's far edge lies a printer's
+// unprintable margins nearer than the page's size: no ruler number may reach past that.
+TEST_P(SheetTest, EveryRulerNumberStaysOnThePrintableAreaBesideItsTick) {
+  const SheetCase& c = GetParam();
+  const PrintLayout& layout = c.layout();
+  const PaperSpec& paper = layout.paper;
+  const Extent page = paper.orientation == PaperOrientation::kLandscape
+                          ? Extent{paper.height, paper.width}
+                          : Extent{paper.width, paper.height};
+  const Extent reach = RulerReach(page);
+  const PrintRun sheet = PrepareCalibrationSheet(layout, c.offsets, c.form, {2011, 11, 25});
+  double points = 0;
+  int numbers = 0;
+  int lastAcross = 0;
+  int lastDown = 0;
+  for (const PrintOperation& op : sheet.operations) {
+    if (op.kind == Kind::kSetFont) points = op.points;
+    if (op.kind != Kind::kText || points != kRulerPoints) continue;
+    ++numbers;
+    const int tick = std::stoi(op.text) * 10;
+    // Half an em a digit, as the sheet measures them.
+    const int width =
+        static_cast<int>(static_cast<double>(op.text.size()) * kRulerPoints * 254 / 72 / 2 + 0.5);
+    const bool across = op.y < 100;  // the top ruler's, else the left ruler's
+    const int start = across ? op.x : op.y;
+    const int length = across ? width : kRulerNumberHeight;
+    EXPECT_LE(start + length, across ? reach.width : reach.height) << op.text;
+    EXPECT_TRUE(start == tick + 6 || start + length == tick - 6) << op.text << " beside its tick";
+    (across ? lastAcross : lastDown) = std::max(across ? lastAcross : lastDown, tick);
+  }
+  EXPECT_GT(numbers, 20);
+  // The last numbers stand within a centimetre of the reach.
+  EXPECT_GT(lastAcross, reach.width - 200);
+  EXPECT_GT(lastDown, reach.height - 200);
+}
+
 INSTANTIATE_TEST_SUITE_P(Forms, SheetTest, ::testing::ValuesIn(Cases()));
 
 TEST(CalibrationSheetTest, OffsetsAreStatedAsPrintingUsesThem) {

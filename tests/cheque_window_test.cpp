@@ -197,11 +197,19 @@ TEST_F(ChequeWindowTest, PrintAsksFirstAndPrintsTheCheque) {
   EXPECT_EQ(fakes_.messages.shown[0].title, QStringLiteral("打印"));
   EXPECT_EQ(fakes_.messages.shown[0].buttons, MessageButtons::kOkCancel);
 
+  EXPECT_EQ(fakes_.printing.dialogs, 0);
+
   fakes_.printing.printAnswer = false;  // cancelled in the print dialog
   print->click();
+  EXPECT_EQ(fakes_.printing.dialogs, 1) << "OK in the confirmation leads to the print dialog";
+  EXPECT_TRUE(fakes_.printing.printed.empty());
   EXPECT_EQ(fakes_.messages.shown.size(), 2u) << "no further message";
+  EXPECT_EQ(store_->RecordCount(), 0) << "the position table is closed";
+  EXPECT_EQ(Text("收款编辑框1"), QStringLiteral("某某公司"));
+  EXPECT_TRUE(print->isEnabled());
   fakes_.printing.printAnswer = true;
   print->click();
+  EXPECT_EQ(fakes_.printing.dialogs, 2);
   ASSERT_EQ(fakes_.printing.printed.size(), 1u);
   const PrintRun& run = fakes_.printing.printed[0];
   EXPECT_EQ(run.jobName, "支票打印");

@@ -76,13 +76,5 @@ TEST_F(FirstRunWindowTest, WithoutSampleDataTheListsStayEmpty) {
   EXPECT_EQ(window_.result(), QDialog::Accepted);
   EXPECT_EQ(Records("Bfzh.bsf"), 0);
 }
-
-TEST(FatalErrorTextTest, ShowsTheCodeAndTextOnlyWhenThereAreAny) {
-  EXPECT_EQ(FatalErrorText(3, QStringLiteral("指定字段不存在")),
-            QStringLiteral("运行时出错!\n\n错误代码：3\n\n错误信息：指定字段不存在"));
-  EXPECT_EQ(FatalErrorText(0, QStringLiteral("x")), QStringLiteral("运行时出错!\n\n错误信息：x"));
-  EXPECT_EQ(FatalErrorText(0, QString()), QStringLiteral("运行时出错!"));
-}
-
 }  // namespace
 }  // namespace tallyra

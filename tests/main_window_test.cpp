@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <functional>
 
 #include "app/about_window.h"
 #include "app/roll_up_menu.h"
@@ -119,16 +120,46 @@ TEST_F(MainWindowTest, AboutFromTheToolbarClosesTheFormAndFromTheMenuKeepsIt) {
   EXPECT_NE(window_->About(), nullptr);
 }
 
-TEST_F(MainWindowTest, EntriesWithoutAWindowAreDisabled) {
-  Open("超级管理员");
-  EXPECT_FALSE(ToolbarAction(1)->isEnabled());
-  EXPECT_EQ(ToolbarAction(1)->toolTip(), QStringLiteral("尚未开放"));
-  EXPECT_TRUE(ToolbarAction(4)->isEnabled());
-  EXPECT_EQ(ToolbarAction(4)->toolTip(), QStringLiteral("整体调整各项打印位置"));
-  EXPECT_FALSE(Menu()->Item(0, 0)->isEnabled());
-  EXPECT_TRUE(Menu()->Item(0, 1)->isEnabled());
-  EXPECT_EQ(Menu()->Item(0, 1)->toolTip(), QStringLiteral("支票录入与打印"));
-  EXPECT_TRUE(Menu()->Item(3, 0)->isEnabled());
+TEST_F(MainWindowTest, EveryEntryOfTheShippedProgramLeadsWhereItSays) {
+  AddOperator("op1", "pw", "超级管理员");
+  ASSERT_TRUE(store_->Open("bsf\\" + std::string(kOperatorTable), kOperatorTablePassword));
+  window_ = new MainWindow(*context_, ProgramWindows());
+  window_->show();
+  fakes_.shell.openable = {state_.ProgramDir + "/help.chm"};
+  // Opens an entry and says whether something came of it: a window, the manual, 关于.
+  const auto opens = [&](const NavEntry& entry, const std::function<void()>& click) {
+    CloseCurrentForm(state_);
+    fakes_.shell.opened.clear();
+    delete window_->About();
+    click();
+    switch (entry.destination) {
+      case Destination::kHelp:
+        return fakes_.shell.opened.size() == 1;
+      case Destination::kAbout:
+        return window_->About() != nullptr;
+      default:
+        return state_.CurrentForm != nullptr && state_.CurrentForm->isVisible();
+    }
+  };
+  for (const ToolbarEntry& button : ToolbarEntries()) {
+    QAction* action = ToolbarAction(button.index);
+    EXPECT_TRUE(action->isEnabled()) << button.entry.caption.toStdString();
+    EXPECT_EQ(action->toolTip(), button.entry.tip);
+    EXPECT_TRUE(opens(button.entry, [&] { action->trigger(); }))
+        << button.entry.caption.toStdString();
+  }
+  for (std::size_t g = 0; g < MenuGroups().size(); ++g) {
+    const auto& items = MenuGroups()[g].items;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      QToolButton* item = Menu()->Item(static_cast<int>(g), static_cast<int>(i));
+      EXPECT_TRUE(item->isEnabled()) << items[i].caption.toStdString();
+      EXPECT_EQ(item->toolTip(), items[i].tip);
+      Menu()->RollOut(static_cast<int>(g));
+      EXPECT_TRUE(opens(items[i], [&] { item->click(); })) << items[i].caption.toStdString();
+    }
+  }
+  EXPECT_EQ(Permissions(), 0);
+  CloseCurrentForm(state_);
 }
 
 TEST_F(MainWindowTest, ClockShowsTheStartDateAndTheRunningTime) {

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QImage>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,10 +13,12 @@
 #include <cmath>
 
 #include "forms/position_table.h"
+#include "forms/print_engine.h"
 #include "forms/windows/cell_row.h"
 #include "forms/windows/cheque_window.h"
 #include "tests/support/cups_test_server.h"
 #include "tests/support/end_to_end.h"
+#include "vouchers/windows/voucher_window.h"
 
 namespace tallyra {
 namespace {
@@ -176,6 +179,120 @@ TEST_F(PrintEndToEndTest, AChequeOnAPrintServerQueueStandsFromItsPrintableCorner
     EXPECT_NEAR(printed.width(), expected.width(), kToleranceMm) << item.text.toStdString();
   }
 }
+
+// A landscape voucher on an upright sheet: the queue turns the page a quarter turn onto
+// the sheet, so the page's printable corner is the sheet's, turned with it.
+struct TurnCase {
+  const char* name;
+  const char* queue;
+  double cornerXMm;  // the printable corner on the page as it comes out
+  double cornerYMm;
+  double sheetToPage;  // the turn that brings the queue's upright sheet back to the page
+};
+
+void PrintTo(const TurnCase& c, std::ostream* out) { *out << c.name; }
+
+class VoucherOnAQueueTest : public PrintEndToEndTest,
+                            public ::testing::WithParamInterface<TurnCase> {};
+
+TEST_P(VoucherOnAQueueTest, EveryItemStandsFromThePrintableCornerAsThePageComesOut) {
+  TALLYRA_REQUIRE_PDFTOTEXT();
+  CupsTestServer server;
+  TALLYRA_REQUIRE_CUPS(server);
+  const TurnCase& turn = GetParam();
+  qunsetenv("TALLYRA_PDF_DIR");
+  qputenv("TALLYRA_PRINTER", turn.queue);
+  constexpr int dx = 25, dy = -15;
+  StoreOffsets(OffsetPair::kReceiptVoucher, dx, dy);
+  LogIn();
+  main_->OnMenuItemClicked(0, 4);  // 打印收款凭证
+  auto* voucher = qobject_cast<VoucherWindow*>(state_.CurrentForm.data());
+  ASSERT_NE(voucher, nullptr);
+  voucher->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(voucher));
+  const auto field = [voucher](const std::string& name) {
+    return voucher->findChild<QWidget*>(QString::fromStdString(name));
+  };
+  const VoucherLineNames first = VoucherLine(VoucherKind::kReceipt, 0);
+  const VoucherLineNames last = VoucherLine(VoucherKind::kReceipt, kVoucherLines - 1);
+  TypeText(field("编辑框1"), "CN0001");
+  TypeText(field(first.counterparty), QStringLiteral("华联商贸"));
+  TypeText(field(first.summary), QStringLiteral("货款"));
+  TypeText(field(last.counterparty), QStringLiteral("东方机电"));
+  voucher->Line(0)->Cell(3)->setFocus();  // 万 to 分, and the two marks
+  for (QChar c : QStringLiteral("123450078")) QTest::keyClicks(QApplication::focusWidget(), c);
+  voucher->findChild<QPushButton*>(QStringLiteral("按钮8"))->click();
+
+  const QStringList pdfs = server.WaitForPdfs(1, 60000);
+  ASSERT_EQ(pdfs.size(), 1) << "the queue wrote no PDF";
+  EXPECT_EQ(fakes_.messages.shown.size(), 1u) << "only the confirmation was shown";
+  const QStringList documents =
+      QDir(server.SpoolDir()).entryList({QStringLiteral("d*-001")}, QDir::Files);
+  ASSERT_EQ(documents.size(), 1);
+  const QString submitted = QDir(server.SpoolDir()).filePath(documents[0]);
+  const std::vector<Word> words = ReadWords(submitted);
+
+  // Where the layout puts each text: its first word at layout + offsets + corner, within
+  // 0.2 mm.
+  FieldValues fields;
+  for (const std::string& name : SourceNames(ReceiptVoucherLayout())) {
+    if (auto* edit = qobject_cast<QLineEdit*>(field(name)))
+      fields[name] = edit->text().toStdString();
+    if (auto* box = qobject_cast<QPlainTextEdit*>(field(name))) {
+      fields[name] = box->toPlainText().toStdString();
+    }
+  }
+  fields["日期框2"] = "2011-11-25";
+  std::vector<Word> items;
+  for (const PrintOperation& op :
+       PreparePrintRun(ReceiptVoucherLayout(), fields, {dx, dy}).operations) {
+    if (op.kind != PrintOperation::Kind::kText) continue;
+    const QString text = QString::fromStdString(op.text).split(QStringLiteral("\r\n")).front();
+    if (text.trimmed().isEmpty() || text.startsWith(' ')) continue;
+    const QString firstWord = text.split(' ', Qt::SkipEmptyParts).front();
+    const double xMm = op.x / 10.0 + turn.cornerXMm;
+    const double yMm = op.y / 10.0 + turn.cornerYMm;
+    const auto word = std::find_if(words.begin(), words.end(), [&](const Word& w) {
+      return w.text == firstWord && std::fabs(w.xMm - xMm) <= 0.2 && std::fabs(w.yMm - yMm) <= 0.2;
+    });
+    EXPECT_NE(word, words.end()) << firstWord.toStdString() << " not at " << xMm << ", " << yMm;
+    if (word != words.end()) items.push_back(*word);
+  }
+  ASSERT_GE(items.size(), 8u);
+
+  // The queue's sheet, turned back, carries each item's ink where the submitted page has it,
+  // within the queue's 300 dpi grid and Qt's page height rounded to whole points.
+  QTemporaryDir pngs;
+  const QImage sheet = RenderPage(pdfs[0], pngs.filePath(QStringLiteral("queue")));
+  EXPECT_NEAR(sheet.width() / kPixelsPerMm, 125, 0.2) << "an upright sheet";
+  EXPECT_NEAR(sheet.height() / kPixelsPerMm, 266, 0.2);
+  const QImage queuePage = sheet.transformed(QTransform().rotate(turn.sheetToPage));
+  const QImage submittedPage = RenderPage(submitted, pngs.filePath(QStringLiteral("submitted")));
+  for (const Word& item : items) {
+    const QRectF around = QRectF(QPointF(item.xMm, item.yMm), QPointF(item.rightMm, item.bottomMm))
+                              .adjusted(-0.5, -0.5, 0.5, 0.5);
+    const QRectF expected = InkWithin(submittedPage, around);
+    const QRectF printed = InkWithin(queuePage, around);
+    ASSERT_FALSE(expected.isEmpty()) << item.text.toStdString();
+    ASSERT_FALSE(printed.isEmpty()) << item.text.toStdString() << " missing on the queue's sheet";
+    EXPECT_NEAR(printed.center().x(), expected.center().x(), kToleranceMm)
+        << item.text.toStdString();
+    EXPECT_NEAR(printed.center().y(), expected.center().y(), kToleranceMm)
+        << item.text.toStdString();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Turns, VoucherOnAQueueTest,
+    ::testing::Values(
+        // Counter-clockwise: the page's left edge lies on the sheet's bottom, its top on the
+        // sheet's left.
+        TurnCase{"Plus90", CupsTestServer::kQueue, CupsTestServer::kBottomMarginMm,
+                 CupsTestServer::kLeftMarginMm, 90},
+        // Clockwise: the page's left edge on the sheet's top, its top on the sheet's right.
+        TurnCase{"Minus90", CupsTestServer::kMinus90Queue, CupsTestServer::kTopMarginMm,
+                 CupsTestServer::kRightMarginMm, -90}),
+    [](const ::testing::TestParamInfo<TurnCase>& param) { return std::string(param.param.name); });
 
 }  // namespace
 }  // namespace tallyra

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QPrintPreviewDialog>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
@@ -226,6 +229,58 @@ TEST_F(QtPrintDeviceTest, APrinterThatCannotStartSaysSoAndPrintsNothing) {
   EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList({QStringLiteral("file")}));
 }
 
+TEST(PrintableCornerTest, IsThePagesCornerAsItComesOutOfTheQueue) {
+  // A sheet 125 × 266 mm with margins 4.2 left, 5 top, 3 right and 6 bottom.
+  const QMarginsF sheetMargins(4.2, 5.0, 3.0, 6.0);
+  const QPageSize voucher(QSizeF(125, 266), QPageSize::Millimeter);
+  const QPageSize cheque(QSizeF(266, 166), QPageSize::Millimeter);
+  const struct {
+    const char* name;
+    QPageSize size;
+    QPageLayout::Orientation orientation;
+    QMarginsF margins;
+    LandscapeTurn turn;
+    QPointF cornerMm;
+  } cases[] = {
+      {"upright page",
+       cheque,
+       QPageLayout::Portrait,
+       sheetMargins,
+       LandscapeTurn::kPlus90,
+       {4.2, 5.0}},
+      // The page's left edge lies on the sheet's bottom, its top on the sheet's left.
+      {"turned counter-clockwise",
+       voucher,
+       QPageLayout::Landscape,
+       sheetMargins,
+       LandscapeTurn::kPlus90,
+       {6.0, 4.2}},
+      // The page's left edge lies on the sheet's top, its top on the sheet's right.
+      {"turned clockwise",
+       voucher,
+       QPageLayout::Landscape,
+       sheetMargins,
+       LandscapeTurn::kMinus90,
+       {5.0, 3.0}},
+      // Where the driver states the margins of the page as printed.
+      {"margins of the page",
+       voucher,
+       QPageLayout::Landscape,
+       sheetMargins,
+       LandscapeTurn::kNone,
+       {4.2, 5.0}},
+      {"a PDF file", voucher, QPageLayout::Landscape, QMarginsF(), LandscapeTurn::kPlus90, {0, 0}},
+  };
+  constexpr int kResolution = 1200;
+  for (const auto& c : cases) {
+    const QPageLayout layout(c.size, c.orientation, QMarginsF(), QPageLayout::Millimeter,
+                             c.margins);
+    const QPointF corner = PrintableCorner(layout, kResolution, c.turn) * 25.4 / kResolution;
+    EXPECT_NEAR(corner.x(), c.cornerMm.x(), 0.005) << c.name;
+    EXPECT_NEAR(corner.y(), c.cornerMm.y(), 0.005) << c.name;
+  }
+}
+
 TEST_F(QtPrintDeviceTest, PreviewDrawsTheRunsPageWithoutPrinting) {
   const PrintRun run = PreparePrintRun(ChequeLayout(), FilledCheque(), {-15, 20});
   PrintPreview preview(nullptr, run, fakes_.messages);
@@ -235,10 +290,10 @@ TEST_F(QtPrintDeviceTest, PreviewDrawsTheRunsPageWithoutPrinting) {
   ASSERT_NE(widget, nullptr);
   EXPECT_GE(preview.Renderings(), 1);
   EXPECT_EQ(widget->pageCount(), 1);
-  const QPageLayout layout = preview.Dialog().printer()->pageLayout();
+  const QPageLayout layout = preview.Printer().pageLayout();
   EXPECT_NEAR(layout.fullRect(QPageLayout::Millimeter).width(), 266.0, 0.05);
   EXPECT_NEAR(layout.fullRect(QPageLayout::Millimeter).height(), 166.0, 0.05);
-  EXPECT_EQ(preview.Dialog().printer()->resolution(), 1200);
+  EXPECT_EQ(preview.Printer().resolution(), 1200);
   preview.Dialog().close();
   EXPECT_TRUE(fakes_.messages.shown.empty());
 }

@@ -171,6 +171,52 @@ TEST_P(VoucherWindowTest, TotalsFollowTheLines) {
   }
 }
 
+TEST_P(VoucherWindowTest, PrintRefusesATotalTheCellsCannotShowWhole) {
+  Open();
+  const QString refusal =
+      QStringLiteral("合计金额超出凭证金额栏的十位（千万至分），无法完整打印，请您修改后再打印！");
+  const struct {
+    const char* name;
+    std::vector<std::pair<int, QString>> lines;
+    QString totals;  // as the window keeps showing them
+    bool printed;
+  } cases[] = {
+      {"five lines at their limit",
+       {{0, "9999999999"},
+        {1, "9999999999"},
+        {2, "9999999999"},
+        {3, "9999999999"},
+        {4, "9999999999"}},
+       "9999999995",
+       false},
+      {"two negative lines whose sign has no cell",
+       {{0, "-999999999"}, {1, "-999999999"}},
+       "1999999998",
+       false},
+      {"one line at its limit", {{0, "9999999999"}}, "9999999999", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Control<QPushButton>("按钮6")->click();
+    fakes_.messages.shown.clear();
+    fakes_.printing.printed.clear();
+    for (const auto& [line, cells] : c.lines) TypeCells(line, 0, cells);
+    Control<QPushButton>("按钮8")->click();
+    EXPECT_EQ(Totals(), c.totals);
+    EXPECT_EQ(fakes_.printing.printed.size(), c.printed ? 1u : 0u);
+    ASSERT_EQ(fakes_.messages.shown.size(), 1u);
+    const Message& shown = fakes_.messages.shown[0];
+    if (c.printed) {
+      EXPECT_EQ(shown.title, QStringLiteral("打印")) << "the confirmation";
+      continue;
+    }
+    EXPECT_EQ(shown.text, refusal);
+    EXPECT_EQ(shown.title, QStringLiteral("错误提示"));
+    EXPECT_EQ(shown.icon, MessageIcon::kError);
+    EXPECT_EQ(Status(), QLatin1Char(' ') + refusal);
+  }
+}
+
 TEST_P(VoucherWindowTest, FreshAndAfterNewTheVoucherIsEmpty) {
   AddSubjects(GetParam().generalTable, {"应收账款", "预付账款"});
   Open();

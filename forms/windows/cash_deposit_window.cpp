@@ -184,11 +184,7 @@ void CashDepositWindow::LoadLists() {
 bool CashDepositWindow::CheckBeforePrint() {
   // The slip's highest cell is ten million: 100 000 000 yuan no longer fits.
   if (total_ < 100'000'000.0 - 0.0000001) return true;
-  const QString text = QStringLiteral("您的金额已经超出票面限额，请您修改后再打印！");
-  StatusLine()->setText(QLatin1Char(' ') + text);
-  Context().services.messages.Show(
-      this, {text, QStringLiteral("错误提示"), MessageIcon::kError, MessageButtons::kOk});
-  return false;
+  return RefusePrint(QStringLiteral("您的金额已经超出票面限额，请您修改后再打印！"));
 }
 
 const PrintLayout& CashDepositWindow::Layout() const { return CashDepositLayout(); }

@@ -267,6 +267,13 @@ void FormWindow::Print() {
   PrintRoutine(false);
 }
 
+bool FormWindow::RefusePrint(const QString& text) {
+  statusLine_->setText(QLatin1Char(' ') + text);
+  context_.services.messages.Show(
+      this, {text, QStringLiteral("错误提示"), MessageIcon::kError, MessageButtons::kOk});
+  return false;
+}
+
 void FormWindow::Preview() { PrintRoutine(true); }
 
 void FormWindow::PrintRoutine(bool preview) {

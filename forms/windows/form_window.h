@@ -124,6 +124,9 @@ class FormWindow : public QWidget {
   // Runs after the current table is closed and before the confirmation; false stops
   // the print run.
   virtual bool CheckBeforePrint() { return true; }
+  // What a check says when it stops the print run: the status line and an error box with
+  // the text; false, for the check to return.
+  bool RefusePrint(const QString& text);
   virtual const PrintLayout& Layout() const = 0;
   virtual OffsetSource Offsets() const = 0;
 

@@ -32,11 +32,11 @@ QByteArray Pt(double mm) { return QByteArray::number(mm * kPointsPerMm, 'f', 3);
 
 // A PostScript printer description with fixed margins on every paper: *HWMargins for custom
 // sizes and an *ImageableArea for each named one (with HWMargins alone cupsd trims the page).
-QByteArray Ppd(const QList<Paper>& papers) {
+QByteArray Ppd(const QList<Paper>& papers, const char* landscape = "Plus90") {
   const double left = CupsTestServer::kLeftMarginMm;
   const double top = CupsTestServer::kTopMarginMm;
-  constexpr double kRight = 3.0;
-  constexpr double kBottom = 6.0;
+  constexpr double kRight = CupsTestServer::kRightMarginMm;
+  constexpr double kBottom = CupsTestServer::kBottomMarginMm;
   QByteArray ppd =
       "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n"
       "*LanguageVersion: English\n*LanguageEncoding: ISOLatin1\n*PCFileName: \"TALLYRA.PPD\"\n"
@@ -44,7 +44,9 @@ QByteArray Ppd(const QList<Paper>& papers) {
       "*ModelName: \"Tallyra Test Printer\"\n*ShortNickName: \"Tallyra Test Printer\"\n"
       "*NickName: \"Tallyra Test Printer\"\n*PSVersion: \"(3010) 0\"\n*LanguageLevel: \"3\"\n"
       "*ColorDevice: False\n*DefaultColorSpace: Gray\n*FileSystem: False\n"
-      "*LandscapeOrientation: Plus90\n*TTRasterizer: Type42\n"
+      "*LandscapeOrientation: " +
+      QByteArray(landscape) +
+      "\n*TTRasterizer: Type42\n"
       "*cupsFilter: \"application/vnd.cups-postscript 0 -\"\n";
   ppd += "*HWMargins: " + Pt(left) + ' ' + Pt(kBottom) + ' ' + Pt(kRight) + ' ' + Pt(top) + '\n';
   const QByteArray first = papers.front().name;
@@ -121,7 +123,7 @@ bool CupsTestServer::Start() {
   // From here on this process and the tools it runs ask this server only.
   cupsSetServer(Path("cups.sock").toUtf8().constData());
   const QString uri = QStringLiteral("cups-pdf:/") + cupsPdfName_;
-  for (const char* queue : {kQueue, kA4Queue}) {
+  for (const char* queue : {kQueue, kMinus90Queue, kA4Queue}) {
     const QString ppd = Path(QStringLiteral("etc/%1.ppd").arg(QLatin1String(queue)));
     const QStringList args = {QStringLiteral("-p"),
                               QLatin1String(queue),
@@ -176,6 +178,9 @@ bool CupsTestServer::WriteFiles() {
          WriteFile(Path("etc/cups-files.conf"), files) &&
          WriteFile(Path(QStringLiteral("etc/%1.ppd").arg(QLatin1String(kQueue))),
                    Ppd({{"Cheque", 266, 166}, {"Voucher", 125, 266}, {"A4", 210, 297}})) &&
+         WriteFile(
+             Path(QStringLiteral("etc/%1.ppd").arg(QLatin1String(kMinus90Queue))),
+             Ppd({{"Cheque", 266, 166}, {"Voucher", 125, 266}, {"A4", 210, 297}}, "Minus90")) &&
          WriteFile(Path(QStringLiteral("etc/%1.ppd").arg(QLatin1String(kA4Queue))),
                    Ppd({{"A4", 210, 297}})) &&
          WriteFile(cupsPdfConfig_, cupsPdf);

@@ -9,17 +9,23 @@
 namespace tallyra {
 
 // A private print server for the print tests: cupsd, as root, on a configuration, socket
-// and folders under a temporary folder, with two queues that write PDF files:
-//   kQueue   paper "Cheque" 266 × 166 mm (and the voucher's 125 × 266, A4), printable
-//            area 4.2 mm from the left edge and 5 mm from the top;
-//   kA4Queue A4 only, no custom sizes: a queue that cannot take the forms' paper.
+// and folders under a temporary folder, with three queues that write PDF files:
+//   kQueue        paper "Cheque" 266 × 166 mm (and the voucher's 125 × 266, A4), printable
+//                 area 4.2 mm from the left edge, 5 mm from the top, 3 mm from the right
+//                 and 6 mm from the bottom; it turns a landscape page a quarter turn
+//                 counter-clockwise onto the upright sheet (Plus90);
+//   kMinus90Queue the same, turning landscape pages clockwise (Minus90);
+//   kA4Queue      A4 only, no custom sizes: a queue that cannot take the forms' paper.
 // This process talks to it through libcups; everything it starts it stops by process id.
 class CupsTestServer final {
  public:
   static constexpr const char* kQueue = "TallyraTest";
+  static constexpr const char* kMinus90Queue = "TallyraMinus90";
   static constexpr const char* kA4Queue = "TallyraA4";
   static constexpr double kLeftMarginMm = 4.2;
   static constexpr double kTopMarginMm = 5.0;
+  static constexpr double kRightMarginMm = 3.0;
+  static constexpr double kBottomMarginMm = 6.0;
 
   CupsTestServer();  // starts the server; Problem() says why when it did not
   ~CupsTestServer();

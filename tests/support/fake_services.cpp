@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "data/fatal_error.h"
+
 namespace tallyra {
 
 std::vector<QString> FakeMessageBoxes::Texts() const {
@@ -32,12 +34,13 @@ QString FakeFileDialogs::Next() {
 }
 
 bool FakePrintService::Print(QWidget*, const PrintRun& run) {
+  ++dialogs;
   if (printAnswer) printed.push_back(run);
   return printAnswer;
 }
 
 void FakeProcess::FatalError(int code, const QString& text) {
-  throw std::runtime_error(FatalErrorText(code, text).toStdString());
+  throw std::runtime_error(FatalErrorText(code, text.toStdString()));
 }
 
 }  // namespace tallyra

@@ -49,9 +49,11 @@ class FakeProcess final : public ProcessControl {
   void FatalError(int code, const QString& text) override;
 };
 
-// Records every run printed or previewed; printing answers as told (false: cancelled).
+// Records every run printed or previewed; printing answers as told (false: cancelled in
+// the print dialog, which every run handed to Print reaches).
 class FakePrintService final : public PrintService {
  public:
+  int dialogs = 0;  // runs handed to Print, printed or cancelled
   std::vector<PrintRun> printed;
   std::vector<PrintRun> previewed;
   bool printAnswer = true;

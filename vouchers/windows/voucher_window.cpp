@@ -159,10 +159,20 @@ bool VoucherWindow::eventFilter(QObject* watched, QEvent* event) {
   return FormWindow::eventFilter(watched, event);
 }
 
-void VoucherWindow::RecomputeTotals() {
+double VoucherWindow::LinesTotal() const {
   double total = 0;
   for (CellRow* line : lines_) total += LineAmountInFen(line->Texts(0, kVoucherAmountCells));
-  totals_->SetTexts(TotalIntoCells(total, kVoucherAmountCells));
+  return total;
+}
+
+void VoucherWindow::RecomputeTotals() {
+  totals_->SetTexts(TotalIntoCells(LinesTotal(), kVoucherAmountCells));
+}
+
+bool VoucherWindow::CheckBeforePrint() {
+  if (TotalFitsCells(LinesTotal(), kVoucherAmountCells)) return true;
+  return RefusePrint(
+      QStringLiteral("合计金额超出凭证金额栏的十位（千万至分），无法完整打印，请您修改后再打印！"));
 }
 
 void VoucherWindow::LoadLists() {

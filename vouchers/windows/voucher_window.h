@@ -84,6 +84,8 @@ class VoucherWindow : public FormWindow {
   VoucherWindow(AppContext& context, QWidget* owner, VoucherWindowSpec desc);
 
   void LoadLists() override;
+  // A total the ten cells cannot show whole would print a wrong amount.
+  bool CheckBeforePrint() override;
   const PrintLayout& Layout() const override;
   OffsetSource Offsets() const override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -96,6 +98,7 @@ class VoucherWindow : public FormWindow {
   void LinkFocusChain();
   void AddVoucherResetSteps();
   void SetVoucherTabOrder();
+  double LinesTotal() const;
 
   VoucherWindowSpec spec_;
   std::array<CellRow*, kVoucherLines> lines_{};
