@@ -3,24 +3,19 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QDateEdit>
-#include <QLineEdit>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QPrintPreviewDialog>
 #include <QPointer>
 #include <QStringList>
 #include <QTableView>
 #include <QToolButton>
 #include <memory>
 
-#include "forms/cheque_layout.h"
-#include "forms/print_engine.h"
 #include "forms/windows/cheque_window.h"
-#include "vouchers/windows/receipt_voucher_window.h"
-#include "platform/print_preview.h"
-#include "tests/support/filled_cheque.h"
 #include "tests/support/ui_fixture.h"
+#include "vouchers/windows/receipt_voucher_window.h"
 
 namespace tallyra {
 namespace {
@@ -91,18 +86,6 @@ TEST_F(LanguageTest, ADateBoxsCalendarNamesMonthsAndWeekdaysInChinese) {
                                    QStringLiteral("周六")}));
   // The box itself keeps its own format.
   EXPECT_EQ(date->text(), QStringLiteral("2026-12-11"));
-}
-
-TEST_F(LanguageTest, ThePreviewWindowIsTitledAndLabelledInChinese) {
-  PrintPreview preview(window_, PreparePrintRun(ChequeLayout(), FilledCheque(), {0, 0}),
-                       fakes_.messages);
-  EXPECT_EQ(preview.Dialog().windowTitle(), QStringLiteral("打印预览"));
-  QStringList tips;
-  for (const QAction* action : preview.Dialog().findChildren<QAction*>()) {
-    tips << action->toolTip();
-  }
-  EXPECT_TRUE(tips.contains(QStringLiteral("下一页"))) << tips.join(u',').toStdString();
-  EXPECT_TRUE(tips.contains(QStringLiteral("放大"))) << tips.join(u',').toStdString();
 }
 
 }  // namespace
