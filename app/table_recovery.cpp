@@ -64,31 +64,33 @@ bool PrepareTables(AppContext& context, bool* firstRun) {
   *firstRun = !TableFileExists(location, kOperatorTable);
   std::string error;
   if (!CreateMissingTables(location, &error)) {
-    messages.ShowError(nullptr, QStringLiteral("无法创建数据文件：") + QString::fromStdString(error));
+    messages.ShowError(nullptr,
+                       QStringLiteral("无法创建数据文件：") + QString::fromStdString(error));
     return false;
   }
   RecordStore& store = context.store;
   const std::string table = "bsf\\" + std::string(kOperatorTable);
   const bool opened = store.Open(table, kOperatorTablePassword);
   const bool damaged = store.LastError() == kStoreDamagedFile;
-  const bool readOnly = opened && (store.CurrentIsReadOnly() || !FolderIsWritable(location.dataDir));
+  const bool readOnly =
+      opened && (store.CurrentIsReadOnly() || !FolderIsWritable(location.dataDir));
   const QString reason = QString::fromStdString(store.LastErrorText());
   store.CloseAll();
   if (!opened) {
-    messages.ShowError(nullptr, QStringLiteral("操作员数据文件无法打开，程序无法启动：\n") + reason +
-                                    (damaged ? QStringLiteral("\n\n备份在数据文件夹的 backup 文件夹中，"
-                                                              "手工恢复的方法见帮助“备份与恢复”。")
-                                             : QString()));
+    messages.ShowError(nullptr,
+                       QStringLiteral("操作员数据文件无法打开，程序无法启动：\n") + reason +
+                           (damaged ? QStringLiteral("\n\n备份在数据文件夹的 backup 文件夹中，"
+                                                     "手工恢复的方法见帮助“备份与恢复”。")
+                                    : QString()));
     return false;
   }
   if (readOnly) {
-    messages.Show(
-        nullptr,
-        {QString::fromStdString(ReadOnlyText(store.ResolvePath(table))) +
-             QStringLiteral("\n\n可以照常登录、查看和打印；添加、修改和删除都无法保存。"
-                            "数据没有损坏，不需要恢复备份。若要保存修改，请让系统管理员"
-                            "取消这个文件夹的只读属性或给予写入权限，然后重新启动程序。"),
-         QStringLiteral("数据只读"), MessageIcon::kWarning, MessageButtons::kOk});
+    messages.Show(nullptr,
+                  {QString::fromStdString(ReadOnlyText(store.ResolvePath(table))) +
+                       QStringLiteral("\n\n可以照常登录、查看和打印；添加、修改和删除都无法保存。"
+                                      "数据没有损坏，不需要恢复备份。若要保存修改，请让系统管理员"
+                                      "取消它的只读属性或给予写入权限，然后重新启动程序。"),
+                   QStringLiteral("数据只读"), MessageIcon::kWarning, MessageButtons::kOk});
   }
   return true;
 }

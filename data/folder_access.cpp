@@ -30,8 +30,8 @@ bool FolderIsWritable(const std::string& folder) {
 
 std::string ReadOnlyText(const std::string& tablePath) {
   const std::string folder = tablePath.substr(0, tablePath.find_last_of('/'));
-  const std::string what = FolderIsWritable(folder) ? "表文件“" + tablePath + "”"
-                                                    : "数据文件夹“" + folder + "”";
+  const std::string what =
+      FolderIsWritable(folder) ? "表文件“" + tablePath + "”" : "数据文件夹“" + folder + "”";
   return what + "是只读的：程序可以读取其中的数据，但无法保存修改。";
 }
 

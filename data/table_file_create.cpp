@@ -57,10 +57,9 @@ int TableFile::Create(const std::string& path, const std::vector<FieldDef>& fiel
   sqlite3* db = nullptr;
   int rc =
       sqlite3_open_v2(temporary.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-  const std::string schema = "PRAGMA synchronous=FULL;BEGIN;PRAGMA application_id=" +
-                             std::to_string(kApplicationId) +
-                             ";PRAGMA user_version=" + std::to_string(kFormatVersion) + ";" +
-                             CreateStatements(fields);
+  const std::string schema =
+      "PRAGMA synchronous=FULL;BEGIN;PRAGMA application_id=" + std::to_string(kApplicationId) +
+      ";PRAGMA user_version=" + std::to_string(kFormatVersion) + ";" + CreateStatements(fields);
   // The field list as a load reads it back, with every size as stored.
   std::vector<FieldDef> stored = fields;
   for (FieldDef& field : stored) field.size = ByteSizeOf(field);

@@ -12,7 +12,8 @@ namespace {
 constexpr char kFields[] =
     "CREATE TABLE fields(number INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE,"
     " type TEXT NOT NULL, size INTEGER NOT NULL)";
-constexpr char kProtection[] = "CREATE TABLE protection(salt BLOB NOT NULL, verifier BLOB NOT NULL)";
+constexpr char kProtection[] =
+    "CREATE TABLE protection(salt BLOB NOT NULL, verifier BLOB NOT NULL)";
 // The columns each upgrade adds: ALTER TABLE … ADD COLUMN puts them before the closing
 // parenthesis, so an upgraded file ends up with the very text Create writes.
 constexpr char kChecksColumns[] =
@@ -21,7 +22,8 @@ constexpr char kNameColumn[] = "name TEXT NOT NULL DEFAULT ''";
 constexpr char kSumColumn[] = "sum INTEGER NOT NULL DEFAULT 0";
 
 std::string Records(int version, const std::vector<FieldDef>& fields) {
-  std::string sql = "CREATE TABLE records(id INTEGER PRIMARY KEY, deleted INTEGER NOT NULL DEFAULT 0";
+  std::string sql =
+      "CREATE TABLE records(id INTEGER PRIMARY KEY, deleted INTEGER NOT NULL DEFAULT 0";
   for (std::size_t i = 0; i < fields.size(); ++i) {
     sql += ", " + table_sql::Column(i) + " " + table_sql::NameOf(fields[i].type).column;
   }
@@ -80,7 +82,8 @@ bool MatchesSchema(sqlite3* db, int version, const std::vector<FieldDef>& fields
   int rc = SQLITE_ROW;
   while ((rc = sqlite3_step(statement.Get())) == SQLITE_ROW) {
     const auto text = [&](int column) {
-      const auto* value = reinterpret_cast<const char*>(sqlite3_column_text(statement.Get(), column));
+      const auto* value =
+          reinterpret_cast<const char*>(sqlite3_column_text(statement.Get(), column));
       return value ? std::optional<std::string>(value) : std::nullopt;
     };
     found.push_back({text(0).value_or(""), text(1).value_or(""), text(2).value_or(""), text(3)});

@@ -162,37 +162,43 @@ TEST_F(TableIdentityTest, AnotherTablesFileInATablesPlaceIsRefusedNamingBoth) {
       << store.LastErrorText();
 }
 
+// Read-only files in it, or writable files beside which SQLite can make no journal.
 TEST_F(TableIdentityTest, AReadOnlyDataFolderIsReadButNothingIsSaved) {
   if (!ReadOnlyFolder::Supported()) GTEST_SKIP() << "no read-only folders to make here";
-  const std::string bytes = ReadBytes("Bfzh.bsf");
-  const std::string folder = Utf8Of(root_ / "bsf");
-  ReadOnlyFolder readOnly(root_, root_ / "bsf");
-  RecordStore store(Location());
-  bool offered = false;
-  store.SetDamageHandler([&](const std::string&, const std::string&) { return offered = true; });
-  ASSERT_TRUE(store.Open("bsf\\Bfzh.bsf")) << store.LastErrorText();
-  EXPECT_TRUE(store.CurrentIsReadOnly());
-  EXPECT_EQ(store.ReadText(2), kAccount);
-  const std::function<bool()> writes[] = {
-      [&] { return store.Modify({std::nullopt, Value(std::string("1"))}); },
-      [&] { return store.AppendEmpty(); },
-      [&] { return store.MarkDeleted(); },
-      [&] { return store.DeleteAt(0); },
-  };
-  for (const auto& write : writes) {
-    EXPECT_FALSE(write());
-    EXPECT_EQ(store.LastError(), kStoreReadOnly);
-    EXPECT_NE(store.LastErrorText().find("数据文件夹“" + folder + "”是只读的"), std::string::npos)
+  for (const bool filesToo : {true, false}) {
+    SCOPED_TRACE(filesToo ? "read-only files" : "writable files");
+    const std::string bytes = ReadBytes("Bfzh.bsf");
+    const std::string folder = Utf8Of(root_ / "bsf");
+    ReadOnlyFolder readOnly(root_, root_ / "bsf", filesToo);
+    RecordStore store(Location());
+    bool offered = false;
+    store.SetDamageHandler([&](const std::string&, const std::string&) { return offered = true; });
+    ASSERT_TRUE(store.Open("bsf\\Bfzh.bsf")) << store.LastErrorText();
+    EXPECT_EQ(store.CurrentIsReadOnly(), filesToo);
+    EXPECT_EQ(store.ReadText(2), kAccount);
+    const std::function<bool()> writes[] = {
+        [&] {
+          return store.Modify({std::nullopt, Value(std::string("1"))});
+        },
+        [&] { return store.AppendEmpty(); },
+        [&] { return store.MarkDeleted(); },
+        [&] { return store.DeleteAt(0); },
+    };
+    for (const auto& write : writes) {
+      EXPECT_FALSE(write());
+      EXPECT_EQ(store.LastError(), kStoreReadOnly);
+      EXPECT_NE(store.LastErrorText().find("数据文件夹“" + folder + "”是只读的"), std::string::npos)
+          << store.LastErrorText();
+      EXPECT_NE(store.LastErrorText().find("可以读取"), std::string::npos);
+    }
+    EXPECT_EQ(store.RecordCount(), 1);
+    // The operator table too, which is protected and opened at every start.
+    store.CloseAll();
+    EXPECT_TRUE(store.Open("bsf\\" + std::string(kOperatorTable), kOperatorTablePassword))
         << store.LastErrorText();
-    EXPECT_NE(store.LastErrorText().find("可以读取"), std::string::npos);
+    EXPECT_FALSE(offered);
+    EXPECT_TRUE(ReadBytes("Bfzh.bsf") == bytes);
   }
-  EXPECT_EQ(store.RecordCount(), 1);
-  // The operator table too, which is protected and opened at every start.
-  store.CloseAll();
-  EXPECT_TRUE(store.Open("bsf\\" + std::string(kOperatorTable), kOperatorTablePassword))
-      << store.LastErrorText();
-  EXPECT_FALSE(offered);
-  EXPECT_TRUE(ReadBytes("Bfzh.bsf") == bytes);
 }
 
 }  // namespace

@@ -114,9 +114,9 @@ TEST_F(TableRecoveryTest, AReadOnlyDataFolderIsToldOnceAndOffersNoRestore) {
   const Message& told = fakes_.messages.shown[0];
   EXPECT_EQ(told.buttons, MessageButtons::kOk);
   EXPECT_EQ(told.icon, MessageIcon::kWarning);
-  for (const QString& part : {QStringLiteral("数据文件夹“%1”是只读的").arg(QString::fromStdString(folder)),
-                              QStringLiteral("可以读取"), QStringLiteral("无法保存"),
-                              QStringLiteral("不需要恢复备份")}) {
+  for (const QString& part :
+       {QStringLiteral("数据文件夹“%1”是只读的").arg(QString::fromStdString(folder)),
+        QStringLiteral("可以读取"), QStringLiteral("无法保存"), QStringLiteral("不需要恢复备份")}) {
     EXPECT_TRUE(told.text.contains(part)) << told.text.toStdString();
   }
   EXPECT_EQ(Bytes(table_), bytes);

@@ -25,7 +25,7 @@ bool ReadOnlyFolder::Supported() {
 #endif
 }
 
-ReadOnlyFolder::ReadOnlyFolder(const fs::path& root, const fs::path& folder) {
+ReadOnlyFolder::ReadOnlyFolder(const fs::path& root, const fs::path& folder, bool filesToo) {
 #ifndef _WIN32
   std::error_code ec;
   const auto keep = [&](const fs::path& path) {
@@ -38,12 +38,14 @@ ReadOnlyFolder::ReadOnlyFolder(const fs::path& root, const fs::path& folder) {
     fs::permissions(path, readable, fs::perm_options::add, ec);
     if (path == root || path == path.parent_path()) break;
   }
-  const fs::perms writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  const fs::perms writable =
+      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
     if (!entry.is_regular_file(ec)) continue;
     keep(entry.path());
     fs::permissions(entry.path(), fs::perms::others_read, fs::perm_options::add, ec);
-    fs::permissions(entry.path(), writable, fs::perm_options::remove, ec);
+    fs::permissions(entry.path(), writable,
+                    filesToo ? fs::perm_options::remove : fs::perm_options::add, ec);
   }
   keep(folder);
   fs::permissions(folder, readable, fs::perm_options::add, ec);
@@ -52,6 +54,7 @@ ReadOnlyFolder::ReadOnlyFolder(const fs::path& root, const fs::path& folder) {
 #else
   (void)root;
   (void)folder;
+  (void)filesToo;
 #endif
 }
 
