@@ -25,28 +25,6 @@ QString DataDirectory(const QString& programDir) {
   return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/bsf");
 }
 
-// Creates what is missing and makes sure the operator table opens; false after telling
-// the user why (the damaged file is left as it is).
-bool PrepareTables(AppContext& context) {
-  std::string error;
-  if (!CreateMissingTables(context.store.Location(), &error)) {
-    context.services.messages.ShowError(
-        nullptr, QStringLiteral("无法创建数据文件：") + QString::fromStdString(error));
-    return false;
-  }
-  RecordStore& store = context.store;
-  const bool opened = store.Open("bsf\\" + std::string(kOperatorTable), kOperatorTablePassword);
-  const QString reason = QString::fromStdString(store.LastErrorText());
-  store.CloseAll();
-  if (!opened) {
-    context.services.messages.ShowError(
-        nullptr, QStringLiteral("操作员数据文件无法打开，程序无法启动：\n") + reason +
-                     QStringLiteral("\n\n备份在数据文件夹的 backup 文件夹中，"
-                                    "手工恢复的方法见帮助“备份与恢复”。"));
-  }
-  return opened;
-}
-
 // Whether the operator table holds the super administrator, the one who can log in first.
 bool HasSuperAdministrator(RecordStore& store) {
   if (!store.Open("bsf\\" + std::string(kOperatorTable), kOperatorTablePassword)) return false;

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QWidget>
 
+#include "data/catalogue.h"
+#include "data/folder_access.h"
 #include "data/table_path.h"
 
 namespace tallyra {
@@ -52,6 +54,42 @@ bool OfferRestore(AppContext& context, const std::string& path, const std::strin
     messages.ShowError(parent, QStringLiteral("恢复失败，文件没有改变：\n") +
                                    QString::fromStdString(context.store.LastErrorText()));
     return false;
+  }
+  return true;
+}
+
+bool PrepareTables(AppContext& context) {
+  const TableLocation& location = context.store.Location();
+  MessageBoxes& messages = context.services.messages;
+  std::string error;
+  if (!CreateMissingTables(location, &error)) {
+    messages.ShowError(nullptr,
+                       QStringLiteral("无法创建数据文件：") + QString::fromStdString(error));
+    return false;
+  }
+  RecordStore& store = context.store;
+  const std::string table = "bsf\\" + std::string(kOperatorTable);
+  const bool opened = store.Open(table, kOperatorTablePassword);
+  const bool damaged = store.LastError() == kStoreDamagedFile;
+  const bool readOnly =
+      opened && (store.CurrentIsReadOnly() || !FolderIsWritable(location.dataDir));
+  const QString reason = QString::fromStdString(store.LastErrorText());
+  store.CloseAll();
+  if (!opened) {
+    messages.ShowError(nullptr,
+                       QStringLiteral("操作员数据文件无法打开，程序无法启动：\n") + reason +
+                           (damaged ? QStringLiteral("\n\n备份在数据文件夹的 backup 文件夹中，"
+                                                     "手工恢复的方法见帮助“备份与恢复”。")
+                                    : QString()));
+    return false;
+  }
+  if (readOnly) {
+    messages.Show(nullptr,
+                  {QString::fromStdString(ReadOnlyText(store.ResolvePath(table))) +
+                       QStringLiteral("\n\n可以照常登录、查看和打印；添加、修改和删除都无法保存。"
+                                      "数据没有损坏，不需要恢复备份。若要保存修改，请让系统管理员"
+                                      "取消它的只读属性或给予写入权限，然后重新启动程序。"),
+                   QStringLiteral("数据只读"), MessageIcon::kWarning, MessageButtons::kOk});
   }
   return true;
 }

@@ -17,4 +17,10 @@ void InstallTableRecovery(AppContext& context);
 // no backup it says so and what to do. True when the file was restored.
 bool OfferRestore(AppContext& context, const std::string& path, const std::string& reason);
 
+// At start-up: creates the missing tables and makes sure the operator table opens; false
+// after telling the user why (a damaged file is left as it is, and only then are the
+// backups pointed to). A data folder that cannot be written is said so once, with what
+// still works: the program reads, logs in and prints, but saves nothing.
+bool PrepareTables(AppContext& context);
+
 }  // namespace tallyra

@@ -38,18 +38,23 @@ class BenchFolder {
     root_ = std::filesystem::temp_directory_path() / (std::string("tallyra-bench-") + hex);
     std::filesystem::create_directories(root_ / "bsf");
     std::string error;
-    TableFile::Create(TablePath("Bench.bsf"), kFields, "", &error);
     TableFile::Create(TablePath("Append.bsf"), kFields, "", &error);
+    MakeFilled("Bench.bsf");
+  }
+  // A table of 1 000 records; a file knows its table, so each name is made, not copied.
+  void MakeFilled(const std::string& file) const {
+    std::string error;
+    TableFile::Create(TablePath(file), kFields, "", &error);
     int code = 0;
-    auto file = TableFile::Open(TablePath("Bench.bsf"), "", &code, &error);
+    auto table = TableFile::Open(TablePath(file), "", &code, &error);
     bool reloaded = false;
     // One transaction for all of them: a thousand synced appends would take half a minute.
-    file->BeginWrite(&reloaded, &error);
+    table->BeginWrite(&reloaded, &error);
     for (int i = 0; i < kRecords; ++i) {
-      file->Insert({NameOf(i), std::string("62220202001122") + std::to_string(1000 + i), i * 1.5},
-                   &error);
+      table->Insert({NameOf(i), std::string("62220202001122") + std::to_string(1000 + i), i * 1.5},
+                    &error);
     }
-    if (file->Commit(&error) != kStoreOk) std::fprintf(stderr, "%s\n", error.c_str());
+    if (table->Commit(&error) != kStoreOk) std::fprintf(stderr, "%s\n", error.c_str());
   }
   ~BenchFolder() {
     std::error_code ec;
@@ -178,10 +183,9 @@ void BM_BackupAllTables(benchmark::State& state) {
   constexpr int kTables = 22;
   std::vector<std::unique_ptr<TableFile>> files;
   for (int t = 0; t < kTables; ++t) {
-    const std::string path = Folder().TablePath("Backup" + std::to_string(t) + ".bsf");
-    if (!std::filesystem::exists(path)) {
-      std::filesystem::copy_file(Folder().TablePath("Bench.bsf"), path);
-    }
+    const std::string file = "Backup" + std::to_string(t) + ".bsf";
+    const std::string path = Folder().TablePath(file);
+    if (!std::filesystem::exists(path)) Folder().MakeFilled(file);
     int code = 0;
     std::string error;
     files.push_back(TableFile::Open(path, "", &code, &error));

@@ -103,7 +103,7 @@ void RecordChecksum::AddRecord(std::int64_t id, bool deleted, const std::vector<
 
 std::int64_t RecordChecksum::FinishTable() { return table_.Finish(); }
 
-std::int64_t RecordChecksum::OfFields(const std::vector<FieldDef>& fields) {
+void RecordChecksum::PutFields(const std::vector<FieldDef>& fields) {
   one_.Begin(kFieldsTag);
   for (std::size_t i = 0; i < fields.size(); ++i) {
     one_.PutInteger(static_cast<std::int64_t>(i + 1));
@@ -111,6 +111,18 @@ std::int64_t RecordChecksum::OfFields(const std::vector<FieldDef>& fields) {
     one_.PutInteger(static_cast<std::int64_t>(fields[i].type));
     one_.PutInteger(fields[i].size);
   }
+}
+
+std::int64_t RecordChecksum::OfFields(const std::vector<FieldDef>& fields) {
+  PutFields(fields);
+  return one_.Finish();
+}
+
+// The name is hashed as a length and its bytes after the fields, like a field name.
+std::int64_t RecordChecksum::OfNamedFields(const std::vector<FieldDef>& fields,
+                                           const std::string& table) {
+  PutFields(fields);
+  one_.PutBytes(table.data(), table.size());
   return one_.Finish();
 }
 

@@ -23,6 +23,9 @@ class RecordChecksum final {
   std::int64_t OfRecord(std::int64_t id, bool deleted, const std::vector<Value>& values);
   // The field list: number, name, type and byte size of every field, in order.
   std::int64_t OfFields(const std::vector<FieldDef>& fields);
+  // The field list followed by the name of the table the file belongs to ("Bfzh"), as a
+  // file of the current format stores it: a file copied over another table's is told.
+  std::int64_t OfNamedFields(const std::vector<FieldDef>& fields, const std::string& table);
   // The protection row, or its absence (both empty) for an unprotected table.
   std::int64_t OfProtection(const Blob& salt, const Blob& verifier);
 
@@ -54,6 +57,8 @@ class RecordChecksum final {
     std::array<unsigned char, kBytes> buffer_{};
     std::size_t used_ = 0;
   };
+
+  void PutFields(const std::vector<FieldDef>& fields);
 
   Hasher table_;  // the table checksum, fed over many calls
   Hasher one_;    // a single record, field list or protection row

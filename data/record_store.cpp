@@ -533,6 +533,10 @@ std::string RecordStore::CurrentPath() const {
   return impl_->current ? impl_->current->path : std::string();
 }
 
+bool RecordStore::CurrentIsReadOnly() const {
+  return impl_->current && impl_->current->file->ReadOnly();
+}
+
 std::string RecordStore::FieldName(int fieldNumber) const {
   if (!impl_->Current()) return {};
   const FieldDef* field = impl_->FieldByNumber(*impl_->current, fieldNumber);

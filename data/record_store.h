@@ -57,6 +57,7 @@ inline constexpr int kStoreNoSuchField = 12;
 inline constexpr int kStoreWrongFieldType = 13;
 inline constexpr int kStoreRecordGone = 14;  // another program removed the record at the pointer
 inline constexpr int kStoreIoError = 15;     // the file could not be read or written
+inline constexpr int kStoreReadOnly = 16;    // the file or its folder can be read, not written
 
 // Daily backups of the changed tables (see TableBackups): today gives the day as
 // "YYYY-MM-DD"; reportFailure hears, once, the first backup that could not be made (the
@@ -147,6 +148,9 @@ class RecordStore final {
   // The resolved path of the current table ('/' separators), empty with none; unlike
   // SelectCurrent it takes in nothing, so a grid can check its table without a refresh.
   std::string CurrentPath() const;
+  // Whether the current table was opened for reading only (it or its folder cannot be
+  // written); its writes then fail with kStoreReadOnly.
+  bool CurrentIsReadOnly() const;
 
   std::string FieldName(int fieldNumber) const;
   int FieldSize(int fieldNumber) const;

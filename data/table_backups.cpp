@@ -84,7 +84,7 @@ std::optional<TableBackup> TableBackups::NewestSound(const std::string& fileName
   for (const std::string& day : Days()) {
     if (!Has(day, fileName)) continue;
     std::string reason;
-    if (TableFile::Check(PathFor(day, fileName), &reason) == kStoreOk) {
+    if (TableFile::Check(PathFor(day, fileName), TableNameOf(fileName), &reason) == kStoreOk) {
       return TableBackup{PathFor(day, fileName), day};
     }
   }
@@ -115,7 +115,7 @@ int RestoreTableFile(const std::string& tablePath, const TableBackup& backup,
           ? kStoreOk
           : kStoreIoError;
   std::string reason = source ? sqlite3_errmsg(source) : "out of memory";
-  if (code == kStoreOk) code = CopyTableFile(source, incomingText, &reason);
+  if (code == kStoreOk) code = CopyTableFile(source, incomingText, TableNameOf(tablePath), &reason);
   sqlite3_close(source);
   if (code != kStoreOk) return fail(reason);
   fs::rename(table, aside, ec);

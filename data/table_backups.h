@@ -30,7 +30,8 @@ class TableBackups final {
   void Prune(const std::string& today) const;
   // The days that have a folder, newest first.
   std::vector<std::string> Days() const;
-  // The newest backup of the file that passes TableFile::Check, if there is one.
+  // The newest backup of the file that passes TableFile::Check as a file of its table
+  // (a backup of another table under this name is passed over), if there is one.
   std::optional<TableBackup> NewestSound(const std::string& fileName) const;
 
  private:
@@ -39,7 +40,8 @@ class TableBackups final {
 
 // Puts a backup in place of a damaged table file: the damaged file is renamed to
 // "NAME.damaged-STAMP" (stamp "YYYYMMDD-HHMMSS") in its folder, never deleted, and the
-// backup is copied in through a temporary name. On failure nothing is lost: the damaged
+// backup is copied in through a temporary name, and only when it checks out as a file of
+// this table (never another table's). On failure nothing is lost: the damaged
 // file is where it was. kStoreOk, else kStoreIoError with a reason naming the files;
 // *movedTo gets the damaged file's new path.
 int RestoreTableFile(const std::string& tablePath, const TableBackup& backup,

@@ -49,7 +49,8 @@ bool IsUnfinishedCopy(const std::string& fileName) {
   return fileName.find(kPartialMark) != std::string::npos;
 }
 
-int CopyTableFile(sqlite3* source, const std::string& target, std::string* error) {
+int CopyTableFile(sqlite3* source, const std::string& target, const std::string& table,
+                  std::string* error) {
   const std::filesystem::path targetPath = PathFromUtf8(target);
   const std::string temporary = target + kPartialMark + RandomSuffix();
   const std::filesystem::path temporaryPath = PathFromUtf8(temporary);
@@ -77,7 +78,7 @@ int CopyTableFile(sqlite3* source, const std::string& target, std::string* error
   if (rc != SQLITE_OK || closed != SQLITE_OK) return fail(detail);
 
   std::string reason;
-  if (TableFile::Check(temporary, &reason) != kStoreOk) return fail("副本校验失败：" + reason);
+  if (TableFile::Check(temporary, table, &reason) != kStoreOk) return fail("副本校验失败：" + reason);
   std::filesystem::rename(temporaryPath, targetPath, ec);
   if (ec) return fail(ec.message());
   return kStoreOk;

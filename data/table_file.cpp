@@ -12,20 +12,21 @@
 #include <utility>
 
 #include "data/field_value.h"
+#include "data/folder_access.h"
 #include "data/table_path.h"
+#include "data/table_schema.h"
 #include "data/table_sql.h"
 
 namespace tallyra {
 namespace {
 
-// Marks our files in the SQLite header ("Tlry"), so a foreign database is told apart at once.
-constexpr int kApplicationId = 0x546C7279;
-// 1: no checksums; 2: checksums of records, field list and protection row.
-constexpr int kFirstFormat = 1;
-constexpr int kFormatVersion = 2;
 constexpr int kBusyTimeoutMs = 5000;
 }  // namespace
 
+using table_schema::kApplicationId;
+using table_schema::kFirstFormat;
+using table_schema::kFormatVersion;
+using table_schema::kSecondFormat;
 using table_sql::Bind;
 using table_sql::Column;
 using table_sql::ColumnValue;
@@ -33,125 +34,18 @@ using table_sql::ComputeVerifier;
 using table_sql::IsDamage;
 using table_sql::kSaltBytes;
 using table_sql::kVerifierBytes;
-using table_sql::NameOf;
 using table_sql::Quoted;
 using table_sql::Statement;
 using table_sql::TypeFromName;
 
-TableFile::TableFile(std::string path, sqlite3* db) : path_(std::move(path)), db_(db) {}
+TableFile::TableFile(std::string path, sqlite3* db)
+    : path_(std::move(path)), expectedName_(TableNameOf(path_)), db_(db) {}
 
 TableFile::~TableFile() {
   if (writing_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_finalize(versionStatement_);
   sqlite3_finalize(insertStatement_);
   sqlite3_close(db_);
-}
-
-int TableFile::Create(const std::string& path, const std::vector<FieldDef>& fields,
-                      std::string_view password, std::string* error) {
-  const auto fail = [&](int code, const std::string& reason) {
-    if (error) *error = "无法创建表文件" + Quoted(path) + "：" + reason;
-    return code;
-  };
-  std::set<std::string> names;
-  for (const FieldDef& field : fields) {
-    if (field.name.empty() || !names.insert(field.name).second) {
-      return fail(kStoreBadValue, "字段名为空或重复");
-    }
-    if (field.type == FieldType::kText && field.size <= 0) {
-      return fail(kStoreBadValue, "文本字段" + Quoted(field.name) + "的长度无效");
-    }
-  }
-  if (fields.empty()) return fail(kStoreBadValue, "没有字段");
-  std::error_code ec;
-  const std::filesystem::path target = PathFromUtf8(path);
-  if (std::filesystem::exists(target, ec)) return fail(kStoreIoError, "文件已存在");
-  if (sodium_init() < 0) return fail(kStoreIoError, "无法初始化加密库");
-
-  std::array<unsigned char, 8> nonce{};
-  randombytes_buf(nonce.data(), nonce.size());
-  std::array<char, 17> hex{};
-  sodium_bin2hex(hex.data(), hex.size(), nonce.data(), nonce.size());
-  const std::string temporary = path + ".new-" + hex.data();
-
-  sqlite3* db = nullptr;
-  int rc =
-      sqlite3_open_v2(temporary.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-  std::string schema =
-      "PRAGMA synchronous=FULL;BEGIN;PRAGMA application_id=" + std::to_string(kApplicationId) +
-      ";PRAGMA user_version=" + std::to_string(kFormatVersion) +
-      ";CREATE TABLE fields(number INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE,"
-      " type TEXT NOT NULL, size INTEGER NOT NULL);"
-      "CREATE TABLE protection(salt BLOB NOT NULL, verifier BLOB NOT NULL);"
-      "CREATE TABLE checks(fields INTEGER NOT NULL, protection INTEGER NOT NULL,"
-      " records INTEGER NOT NULL);"
-      "CREATE TABLE records(id INTEGER PRIMARY KEY, deleted INTEGER NOT NULL"
-      " DEFAULT 0";
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    schema += ", " + Column(i) + " " + NameOf(fields[i].type).column;
-  }
-  schema += ", sum INTEGER NOT NULL DEFAULT 0);";
-  // The field list as a load reads it back, with every size as stored.
-  std::vector<FieldDef> stored = fields;
-  for (FieldDef& field : stored) field.size = ByteSizeOf(field);
-  RecordChecksum checksum;
-  Blob salt, verifier;
-  if (rc == SQLITE_OK) rc = sqlite3_exec(db, schema.c_str(), nullptr, nullptr, nullptr);
-  if (rc == SQLITE_OK) {
-    Statement insert(db, "INSERT INTO fields(number, name, type, size) VALUES(?, ?, ?, ?)");
-    rc = insert.PrepareCode();
-    for (std::size_t i = 0; rc == SQLITE_OK && i < fields.size(); ++i) {
-      sqlite3_bind_int64(insert.Get(), 1, static_cast<sqlite3_int64>(i + 1));
-      Bind(insert.Get(), 2, fields[i].name);
-      sqlite3_bind_text(insert.Get(), 3, NameOf(fields[i].type).name, -1, SQLITE_STATIC);
-      sqlite3_bind_int(insert.Get(), 4, ByteSizeOf(fields[i]));
-      rc = sqlite3_step(insert.Get()) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db);
-      sqlite3_reset(insert.Get());
-    }
-  }
-  if (rc == SQLITE_OK && !password.empty()) {
-    salt.resize(kSaltBytes);
-    verifier.resize(kVerifierBytes);
-    randombytes_buf(salt.data(), salt.size());
-    ComputeVerifier(password, salt.data(), verifier.data());
-    Statement insert(db, "INSERT INTO protection(salt, verifier) VALUES(?, ?)");
-    rc = insert.PrepareCode();
-    if (rc == SQLITE_OK) {
-      Bind(insert.Get(), 1, salt);
-      Bind(insert.Get(), 2, verifier);
-      rc = sqlite3_step(insert.Get()) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db);
-    }
-  }
-  if (rc == SQLITE_OK) {
-    Statement insert(db, "INSERT INTO checks(fields, protection, records) VALUES(?, ?, ?)");
-    rc = insert.PrepareCode();
-    if (rc == SQLITE_OK) {
-      sqlite3_bind_int64(insert.Get(), 1, checksum.OfFields(stored));
-      sqlite3_bind_int64(insert.Get(), 2, checksum.OfProtection(salt, verifier));
-      checksum.BeginTable();  // no records yet
-      sqlite3_bind_int64(insert.Get(), 3, checksum.FinishTable());
-      rc = sqlite3_step(insert.Get()) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db);
-    }
-  }
-  if (rc == SQLITE_OK) rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-  const std::string sqliteMessage = db ? sqlite3_errmsg(db) : "out of memory";
-  sqlite3_close(db);
-  const std::filesystem::path temporaryPath = PathFromUtf8(temporary);
-  if (rc != SQLITE_OK) {
-    std::filesystem::remove(temporaryPath, ec);
-    return fail(kStoreIoError, sqliteMessage);
-  }
-  // Another copy of the program may have created the file meanwhile: keep its file.
-  if (std::filesystem::exists(target, ec)) {
-    std::filesystem::remove(temporaryPath, ec);
-    return fail(kStoreIoError, "文件已存在");
-  }
-  std::filesystem::rename(temporaryPath, target, ec);
-  if (ec) {
-    std::filesystem::remove(temporaryPath, ec);
-    return fail(kStoreIoError, ec.message());
-  }
-  return kStoreOk;
 }
 
 std::unique_ptr<TableFile> TableFile::Open(const std::string& path, std::string_view password,
@@ -177,22 +71,12 @@ std::unique_ptr<TableFile> TableFile::Open(const std::string& path, std::string_
     *code = file->FailSqlite("打开", error);
     return nullptr;
   }
-  if (sqlite3_db_readonly(db, "main") == 1) {
-    return fail(kStoreIoError, "表文件" + Quoted(path) + "只读，无法写入");
-  }
+  // SQLite falls back to reading when the file cannot be written.
+  file->readOnly_ = sqlite3_db_readonly(db, "main") == 1;
   sqlite3_busy_timeout(db, kBusyTimeoutMs);
-  // Shape, password and records are read under one lock, which keeps Open cheap.
-  if (sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
-    *code = file->FailSqlite("读取", error);
-    return nullptr;
-  }
-  *code = file->LoadInTransaction(error);
-  if (*code == kStoreOk) *code = file->ReadProtection(error);
+  *code = file->OpenForReading(error);
   if (*code == kStoreOk) *code = file->MatchPassword(password, error);
-  sqlite3_exec(db, *code == kStoreOk ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr);
-  if (*code == kStoreOk && file->version_ == kFirstFormat) {
-    *code = file->UpgradeFromFirstFormat(error);
-  }
+  if (*code == kStoreOk && file->version_ != kFormatVersion) *code = file->Upgrade(error);
   if (*code != kStoreOk) return nullptr;
   // Set after the first read: before it, the pragma would read the schema under a lock
   // of its own.
@@ -214,6 +98,10 @@ int TableFile::Fail(int code, const std::string& reason, std::string* error) con
 int TableFile::FailSqlite(const std::string& doing, std::string* error) const {
   const int rc = sqlite3_errcode(db_);
   const std::string detail = db_ ? sqlite3_errmsg(db_) : "out of memory";
+  if ((rc & 0xFF) == SQLITE_READONLY) {
+    if (error) *error = ReadOnlyText(path_);
+    return kStoreReadOnly;
+  }
   if (IsDamage(rc)) return Fail(kStoreDamagedFile, "不是有效的表文件（" + detail + "）", error);
   return Fail(kStoreIoError, "无法" + doing + "（" + detail + "）", error);
 }
@@ -245,10 +133,10 @@ int TableFile::LoadInTransaction(std::string* error, bool verify) {
       !pragma("page_size", &pageSize)) {
     return FailSqlite("读取", error);
   }
-  if (version != kFormatVersion && version != kFirstFormat) {
+  if (version < kFirstFormat || version > kFormatVersion) {
     return Fail(kStoreDamagedFile, "格式版本 " + std::to_string(version) + " 无法识别", error);
   }
-  const bool checked = version == kFormatVersion;
+  const bool checked = version >= kSecondFormat;
   // Inside a write of our own the file may not have grown yet to its new page count.
   std::error_code ec;
   const auto size = std::filesystem::file_size(PathFromUtf8(path_), ec);
@@ -279,22 +167,20 @@ int TableFile::LoadInTransaction(std::string* error, bool verify) {
     if (rc != SQLITE_DONE) return FailSqlite("读取字段表", error);
     if (fields.empty()) return Fail(kStoreDamagedFile, "字段表为空", error);
   }
+  std::string reason;
+  if (!table_schema::MatchesSchema(db_, static_cast<int>(version), fields, &reason)) {
+    return reason.empty() ? FailSqlite("读取", error) : Fail(kStoreDamagedFile, reason, error);
+  }
 
   std::int64_t storedFields = 0, storedTableSum = 0;
+  std::string name;
   if (checked) {
-    Statement statement(db_, "SELECT fields, protection, records FROM checks");
-    if (!statement.Prepared() || sqlite3_step(statement.Get()) != SQLITE_ROW) {
-      return Fail(kStoreDamagedFile, "缺少校验表", error);
-    }
-    storedFields = sqlite3_column_int64(statement.Get(), 0);
-    protectionSum_ = sqlite3_column_int64(statement.Get(), 1);
-    storedTableSum = sqlite3_column_int64(statement.Get(), 2);
-    if (sqlite3_step(statement.Get()) != SQLITE_DONE) {
-      return Fail(kStoreDamagedFile, "校验表无效", error);
-    }
+    const int code = ReadChecks(version, &storedFields, &storedTableSum, &name, error);
+    if (code != kStoreOk) return code;
   }
-  if (verify && checked && checksum_.OfFields(fields) != storedFields) {
-    return Fail(kStoreDamagedFile, "字段表的校验和不符", error);
+  if (verify && checked) {
+    const int code = CheckName(version, fields, name, storedFields, error);
+    if (code != kStoreOk) return code;
   }
 
   std::string select = "SELECT id, deleted";
@@ -329,6 +215,7 @@ int TableFile::LoadInTransaction(std::string* error, bool verify) {
   fields_ = std::move(fields);
   records_ = std::move(records);
   version_ = version;
+  name_ = std::move(name);
   tableSum_ = tableSum;
   recordsChanged_ = false;
   stale_ = false;
@@ -410,7 +297,7 @@ int TableFile::ReadProtection(std::string* error) {
       (rows == 1 && (salt_.size() != kSaltBytes || verifier_.size() != kVerifierBytes))) {
     return Fail(kStoreDamagedFile, "密码表无效", error);
   }
-  if (version_ == kFormatVersion && checksum_.OfProtection(salt_, verifier_) != protectionSum_) {
+  if (version_ >= kSecondFormat && checksum_.OfProtection(salt_, verifier_) != protectionSum_) {
     return Fail(kStoreDamagedFile, "密码表的校验和不符", error);
   }
   return kStoreOk;
@@ -460,11 +347,16 @@ int TableFile::Refresh(bool* reloaded, std::string* error) {
 
 int TableFile::BeginWrite(bool* reloaded, std::string* error) {
   *reloaded = false;
+  if (readOnly_) {
+    if (error) *error = ReadOnlyText(path_);
+    return kStoreReadOnly;
+  }
   if (sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) {
     return FailSqlite("写入", error);
   }
   writing_ = true;
-  const int code = Refresh(reloaded, error);
+  int code = CheckStructure(error);
+  if (code == kStoreOk) code = Refresh(reloaded, error);
   if (code != kStoreOk) Rollback();
   return code;
 }

@@ -10,6 +10,7 @@
 
 #include "data/record_checksum.h"
 #include "data/record_store.h"
+#include "data/table_path.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -28,8 +29,12 @@ struct TableRecord {
 // same transaction, and so does one checksum of all records in order, which is what a
 // load checks (it also catches a record that went missing); on a mismatch the records'
 // own checksums name the damaged record and the file is refused as damaged.
-// Files of the first format (no checksums) are upgraded at Open, after a copy of them
-// was made in backup/upgrade below the file's folder.
+// The file records the name of its table ("Bfzh"), and Open refuses a file that holds
+// another table's data or whose SQL schema is not exactly what its format writes.
+// Files of an earlier format (no checksums, or no table name) are upgraded at Open,
+// after a copy of them was made in backup/upgrade below the file's folder.
+// A file that cannot be written (or whose folder cannot) opens for reading; every write
+// then fails with kStoreReadOnly and a text saying so.
 // The records are kept in memory as a snapshot, so reads cost no query; Refresh and
 // BeginWrite bring the snapshot up to date when another connection (another copy of the
 // program) has committed a change since. Every write is one transaction, synced to disk
@@ -43,9 +48,10 @@ class TableFile final {
   static int Create(const std::string& path, const std::vector<FieldDef>& fields,
                     std::string_view password, std::string* error);
   // Opens an existing table file for reading and writing. A file that is not a valid
-  // table (empty, truncated, not SQLite, SQLite of another shape) gives kStoreDamagedFile
-  // and is left as it is; a wrong or missing password, or one given for an unprotected
-  // table, gives kStoreWrongPassword.
+  // table (empty, truncated, not SQLite, SQLite of another shape, another table's file)
+  // gives kStoreDamagedFile and is left as it is; a wrong or missing password, or one
+  // given for an unprotected table, gives kStoreWrongPassword. The table's name is the
+  // file's name without extension.
   static std::unique_ptr<TableFile> Open(const std::string& path, std::string_view password,
                                          int* code, std::string* error);
   // Opens the file again through this connection after the table was closed: the
@@ -53,8 +59,13 @@ class TableFile final {
   // file was deleted or replaced since; the caller then opens it anew.
   int Reuse(std::string_view password, std::string* error);
   // Opens a file read-only and checks all of it (the database's own structure, every
-  // checksum) without asking for its password: kStoreOk when it is a sound table file.
-  static int Check(const std::string& path, std::string* error);
+  // checksum) without asking for its password: kStoreOk when it is a sound table file
+  // of the table `table` (any table when empty; a file too old to name its table passes).
+  static int Check(const std::string& path, const std::string& table, std::string* error);
+  // Check for the table the file is named after.
+  static int Check(const std::string& path, std::string* error) {
+    return Check(path, TableNameOf(path), error);
+  }
   // Copies the file as it is now committed to `target` (see CopyTableFile).
   int CopyTo(const std::string& target, std::string* error);
   ~TableFile();
@@ -64,6 +75,8 @@ class TableFile final {
   const std::string& Path() const { return path_; }
   const std::vector<FieldDef>& Fields() const { return fields_; }
   const std::vector<TableRecord>& Records() const { return records_; }
+  // Opened for reading only: the file or its folder cannot be written.
+  bool ReadOnly() const { return readOnly_; }
 
   // Reloads the snapshot when the file changed since it was taken; *reloaded says so.
   int Refresh(bool* reloaded, std::string* error);
@@ -89,7 +102,13 @@ class TableFile final {
                   std::vector<TableRecord>* records, std::int64_t* tableSum, std::string* error);
   int FindDamagedRecord(const std::vector<TableRecord>& records, std::string* error);
   std::int64_t TableSumOf(const std::vector<TableRecord>& records);
-  int UpgradeFromFirstFormat(std::string* error);
+  int ReadChecks(std::int64_t version, std::int64_t* storedFields, std::int64_t* storedTableSum,
+                 std::string* name, std::string* error);
+  int CheckName(std::int64_t version, const std::vector<FieldDef>& fields, const std::string& name,
+                std::int64_t storedFields, std::string* error);
+  int CheckStructure(std::string* error);
+  int OpenForReading(std::string* error);
+  int Upgrade(std::string* error);
   int WriteUpgrade(std::string* error);
   int ReadProtection(std::string* error);
   int MatchPassword(std::string_view password, std::string* error) const;
@@ -97,6 +116,8 @@ class TableFile final {
   int FailSqlite(const std::string& doing, std::string* error) const;
 
   std::string path_;
+  std::string expectedName_;  // the table the file must hold; empty: any
+  std::string name_;          // the table the file holds; empty in files of older formats
   sqlite3* db_ = nullptr;
   std::vector<FieldDef> fields_;
   std::vector<TableRecord> records_;
@@ -110,6 +131,8 @@ class TableFile final {
   RecordChecksum checksum_;
   bool stale_ = false;  // after a failed write the snapshot must be reloaded
   bool writing_ = false;
+  bool readOnly_ = false;
+  bool structureChecked_ = false;  // PRAGMA quick_check passed on this connection
   sqlite3_stmt* versionStatement_ = nullptr;
   sqlite3_stmt* insertStatement_ = nullptr;
 };

@@ -14,6 +14,9 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # the start-up benchmark reads peak memory with GNU time
   time
+  # the fuzz target of the table-file loader: clang and its libFuzzer and sanitizer runtimes
+  # (a recommendation of clang only, so it is named here)
+  clang libclang-rt-dev
   # fonts the forms name ("宋体", "楷体_GB2312") and a UI fallback
   fonts-arphic-uming fonts-arphic-ukai fonts-dejavu-core
   # plays the login chirp (aplay)

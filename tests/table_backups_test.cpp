@@ -150,6 +150,32 @@ TEST_F(TableBackupsTest, ADamagedTableIsRestoredFromTheNewestBackupThatChecksOut
   EXPECT_TRUE(ReadBytesAt(TablePath("T.bsf.damaged-20261211-093000")) == table);
 }
 
+// A backup folder holding another table's file under this table's name (a hand copy gone
+// wrong): the offer passes it over, and a restore from it is refused.
+TEST_F(TableBackupsTest, TheRestoreOfferNeverCopiesInAnotherTablesBackup) {
+  auto store = Store();
+  ASSERT_TRUE(store->Open("bsf\\T.bsf"));
+  ASSERT_TRUE(store->ModifyAt(0, {Value(std::string("a1"))}));  // the backup of 12-10
+  const std::string wrong = BackupOf("2026-12-11", "T.bsf");
+  fs::create_directories(PathFromUtf8(wrong).parent_path());
+  fs::copy_file(PathFromUtf8(TablePath("U.bsf")), PathFromUtf8(wrong));
+  store = Store();
+  Garble(TablePath("T.bsf"), "a1", "A1");
+  const std::string damaged = ReadBytes("T.bsf");
+
+  const auto offered = store->NewestBackup("bsf\\T.bsf");
+  ASSERT_TRUE(offered);
+  EXPECT_EQ(offered->day, "2026-12-10");
+  EXPECT_FALSE(store->RestoreBackup("bsf\\T.bsf", {wrong, "2026-12-11"}, "20261211-093000"));
+  EXPECT_NE(store->LastErrorText().find("存放的是表“U”"), std::string::npos)
+      << store->LastErrorText();
+  EXPECT_TRUE(ReadBytes("T.bsf") == damaged);
+  EXPECT_FALSE(fs::exists(PathFromUtf8(TablePath("T.bsf.damaged-20261211-093000"))));
+
+  fs::remove_all(PathFromUtf8(BackupOf("2026-12-10", "")));
+  EXPECT_FALSE(store->NewestBackup("bsf\\T.bsf"));
+}
+
 TEST_F(TableBackupsTest, WithoutABackupNothingIsOfferedAndAnOpenTableIsNotReplaced) {
   auto store = Store();
   EXPECT_FALSE(store->NewestBackup("bsf\\T.bsf"));

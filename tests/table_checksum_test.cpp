@@ -174,7 +174,7 @@ TEST_F(TableChecksumTest, EveryWriteKeepsTheChecksumsRight) {
 }
 
 std::string FixturePath(const std::string& file) {
-  return std::string(TALLYRA_FIXTURES) + "/first_format/" + file;
+  return std::string(TALLYRA_FIXTURES) + "/" + file;
 }
 
 // Records as an old program wrote them, read with plain SQL.
@@ -197,16 +197,25 @@ std::vector<std::string> RawRecords(const std::string& path) {
   return rows;
 }
 
-TEST_F(TableChecksumTest, AFileOfTheFirstFormatIsUpgradedAfterACopyOfItWasMade) {
+// Files of the first format (no checksums) and of the second (checksums, no table name).
+TEST_F(TableChecksumTest, AFileOfAnEarlierFormatIsUpgradedAfterACopyOfItWasMade) {
   const struct {
+    const char* folder;
     const char* file;
     std::string password;
-  } cases[] = {{"Zhgl.bsf", kPassword}, {"Bfzh.bsf", ""}};
+    int version;
+  } cases[] = {{"first_format", "Zhgl.bsf", kPassword, 1},
+               {"first_format", "Bfzh.bsf", "", 1},
+               {"second_format", "Zhgl.bsf", kPassword, 2},
+               {"second_format", "Bfzh.bsf", "", 2}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.file);
+    SCOPED_TRACE(std::string(c.folder) + "/" + c.file);
     const std::string path = TablePath(c.file);
-    std::filesystem::copy_file(PathFromUtf8(FixturePath(c.file)), PathFromUtf8(path));
-    ASSERT_EQ(UserVersion(path), 1);
+    std::filesystem::remove_all(root_ / "bsf");
+    std::filesystem::create_directories(root_ / "bsf");
+    std::filesystem::copy_file(PathFromUtf8(FixturePath(std::string(c.folder) + "/" + c.file)),
+                               PathFromUtf8(path));
+    ASSERT_EQ(UserVersion(path), c.version);
     const std::vector<std::string> old = RawRecords(path);
     ASSERT_FALSE(old.empty());
 
@@ -217,16 +226,27 @@ TEST_F(TableChecksumTest, AFileOfTheFirstFormatIsUpgradedAfterACopyOfItWasMade) 
     EXPECT_TRUE(ReadBytes(c.file) == bytes);
 
     ASSERT_TRUE(store.Open(std::string("bsf\\") + c.file, c.password)) << store.LastErrorText();
-    EXPECT_EQ(UserVersion(path), 2);
+    EXPECT_EQ(UserVersion(path), 3);
     EXPECT_EQ(store.RecordCount(), static_cast<int>(old.size()));
     const std::string copy = Utf8Of(root_ / "bsf" / "backup" / "upgrade" / c.file);
-    EXPECT_EQ(UserVersion(copy), 1);
+    EXPECT_EQ(UserVersion(copy), c.version);
     EXPECT_EQ(RawRecords(copy), old);
     std::string error;
     EXPECT_EQ(TableFile::Check(path, &error), kStoreOk) << error;
 
-    // The upgraded file is protected by its checksums from now on.
+    // Opened again it is read as it is, and it now knows its table.
     store.CloseAll();
+    RecordStore again(Location());
+    ASSERT_TRUE(again.Open(std::string("bsf\\") + c.file, c.password)) << again.LastErrorText();
+    EXPECT_EQ(again.RecordCount(), static_cast<int>(old.size()));
+    again.CloseAll();
+    EXPECT_EQ(UserVersion(path), 3);
+    const std::string other = Utf8Of(root_ / "bsf" / "Other.bsf");
+    std::filesystem::copy_file(PathFromUtf8(path), PathFromUtf8(other));
+    EXPECT_NE(TableFile::Check(other, &error), kStoreOk);
+    EXPECT_NE(error.find("需要的是表“Other”"), std::string::npos) << error;
+
+    // The upgraded file is protected by its checksums from now on.
     Exec(path, "UPDATE records SET f1 = f1 || 'x' WHERE id = 1");
     RecordStore after(Location());
     EXPECT_FALSE(after.Open(std::string("bsf\\") + c.file, c.password));

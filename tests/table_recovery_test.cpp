@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "data/catalogue.h"
+#include "tests/support/read_only_folder.h"
 #include "tests/support/ui_fixture.h"
 
 namespace tallyra {
@@ -91,6 +92,32 @@ TEST_F(TableRecoveryTest, ABackupThatFailsIsReportedOnceAndTheWorkGoesOn) {
   ASSERT_EQ(fakes_.messages.shown.size(), 1u);
   EXPECT_TRUE(fakes_.messages.shown[0].text.contains(QStringLiteral("自动备份失败")));
   EXPECT_EQ(after_->RecordCount(), 1);
+}
+
+// Nothing is damaged: the start-up says what the folder is and what still works, once,
+// offers no restore, and the program goes on to the login.
+TEST_F(TableRecoveryTest, AReadOnlyDataFolderIsToldOnceAndOffersNoRestore) {
+  if (!ReadOnlyFolder::Supported()) GTEST_SKIP() << "no read-only folders to make here";
+  const std::string folder = table_.substr(0, table_.find_last_of('/'));
+  const std::string bytes = Bytes(table_);
+  bool prepared = false;
+  {
+    ReadOnlyFolder readOnly(dir_.path().toStdString(), folder);
+    prepared = PrepareTables(*afterContext_);
+    EXPECT_TRUE(OpenOperators()) << after_->LastErrorText();
+    EXPECT_FALSE(after_->AppendEmpty());
+  }
+  EXPECT_TRUE(prepared);
+  ASSERT_EQ(fakes_.messages.shown.size(), 1u);
+  const Message& told = fakes_.messages.shown[0];
+  EXPECT_EQ(told.buttons, MessageButtons::kOk);
+  EXPECT_EQ(told.icon, MessageIcon::kWarning);
+  for (const QString& part :
+       {QStringLiteral("数据文件夹“%1”是只读的").arg(QString::fromStdString(folder)),
+        QStringLiteral("可以读取"), QStringLiteral("无法保存"), QStringLiteral("不需要恢复备份")}) {
+    EXPECT_TRUE(told.text.contains(part)) << told.text.toStdString();
+  }
+  EXPECT_EQ(Bytes(table_), bytes);
 }
 
 }  // namespace
