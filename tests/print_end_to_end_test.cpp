@@ -105,6 +105,15 @@ std::vector<Word> ExpectItemsAt(const std::vector<Word>& words, double cornerXMm
   return found;
 }
 
+// The one document the program handed to the queue, as the print server spooled it;
+// empty (after a failure) unless there is exactly one.
+QString SubmittedDocument(const CupsTestServer& server) {
+  const QStringList documents =
+      QDir(server.SpoolDir()).entryList({QStringLiteral("d*-001")}, QDir::Files);
+  EXPECT_EQ(documents.size(), 1);
+  return documents.size() == 1 ? QDir(server.SpoolDir()).filePath(documents[0]) : QString();
+}
+
 class PrintEndToEndTest : public EndToEndTest {
  protected:
   ~PrintEndToEndTest() override { qunsetenv("TALLYRA_PRINTER"); }
@@ -152,10 +161,8 @@ TEST_F(PrintEndToEndTest, AChequeOnAPrintServerQueueStandsFromItsPrintableCorner
   EXPECT_EQ(fakes_.messages.shown.size(), 1u) << "only the confirmation was shown";
 
   // The document as the program handed it to the queue: every text is readable there.
-  const QStringList documents =
-      QDir(server.SpoolDir()).entryList({QStringLiteral("d*-001")}, QDir::Files);
-  ASSERT_EQ(documents.size(), 1);
-  const QString submitted = QDir(server.SpoolDir()).filePath(documents[0]);
+  const QString submitted = SubmittedDocument(server);
+  ASSERT_FALSE(submitted.isEmpty());
   const std::vector<Word> items = ExpectItemsAt(ReadWords(submitted), CupsTestServer::kLeftMarginMm,
                                                 CupsTestServer::kTopMarginMm);
   ASSERT_EQ(items.size(), std::size(kChequeItems));
@@ -226,10 +233,8 @@ TEST_P(VoucherOnAQueueTest, EveryItemStandsFromThePrintableCornerAsThePageComesO
   const QStringList pdfs = server.WaitForPdfs(1, 60000);
   ASSERT_EQ(pdfs.size(), 1) << "the queue wrote no PDF";
   EXPECT_EQ(fakes_.messages.shown.size(), 1u) << "only the confirmation was shown";
-  const QStringList documents =
-      QDir(server.SpoolDir()).entryList({QStringLiteral("d*-001")}, QDir::Files);
-  ASSERT_EQ(documents.size(), 1);
-  const QString submitted = QDir(server.SpoolDir()).filePath(documents[0]);
+  const QString submitted = SubmittedDocument(server);
+  ASSERT_FALSE(submitted.isEmpty());
   const std::vector<Word> words = ReadWords(submitted);
 
   // Where the layout puts each text: its first word at layout + offsets + corner, within
