@@ -15,24 +15,6 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// The characters of a UTF-8 text that GBK can encode.
-std::string GbkCharacters(std::string_view utf8, bool* dropped) {
-  if (IsGbkEncodable(utf8)) return std::string(utf8);
-  std::string kept;
-  for (std::size_t i = 0; i < utf8.size();) {
-    std::size_t next = i + 1;
-    while (next < utf8.size() && (static_cast<unsigned char>(utf8[next]) & 0xC0) == 0x80) ++next;
-    const std::string_view character = utf8.substr(i, next - i);
-    if (IsGbkEncodable(character)) {
-      kept += character;
-    } else {
-      *dropped = true;
-    }
-    i = next;
-  }
-  return kept;
-}
-
 bool ParseNumber(std::string_view text, double* number) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), *number);
@@ -46,7 +28,7 @@ CellFit FitCellValue(const FieldDef& field, std::string_view text) {
   const std::string clean = CleanOneLine(text);
   Value given;
   if (IsTextType(field.type)) {
-    std::string kept = GbkCharacters(clean, &fit.dropped);
+    std::string kept = KeepGbkCharacters(clean, &fit.dropped);
     if (field.type == FieldType::kText) {
       const std::string_view cut = CutToGbkBytes(kept, static_cast<std::size_t>(field.size));
       fit.cut = cut.size() < kept.size();

@@ -138,6 +138,24 @@ std::optional<std::string> EncodeGbk(std::string_view utf8) {
 }
 #endif
 
+std::string KeepGbkCharacters(std::string_view utf8, bool* dropped) {
+  *dropped = false;
+  if (IsGbkEncodable(utf8)) return std::string(utf8);
+  std::string kept;
+  for (std::size_t i = 0; i < utf8.size();) {
+    std::size_t next = i + 1;
+    while (next < utf8.size() && (static_cast<unsigned char>(utf8[next]) & 0xC0) == 0x80) ++next;
+    const std::string_view character = utf8.substr(i, next - i);
+    if (IsGbkEncodable(character)) {
+      kept += character;
+    } else {
+      *dropped = true;
+    }
+    i = next;
+  }
+  return kept;
+}
+
 std::string CleanOneLine(std::string_view utf8) { return Clean(utf8, true); }
 
 std::string CleanMultiLine(std::string_view utf8) { return Clean(utf8, false); }

@@ -23,6 +23,10 @@ bool IsGbkEncodable(std::string_view utf8);
 // cannot be encoded.
 std::optional<std::string> EncodeGbk(std::string_view utf8);
 
+// The characters of the text that GBK can encode, in order; *dropped tells whether any
+// other was left out. What every box and every pasted or imported cell keeps.
+std::string KeepGbkCharacters(std::string_view utf8, bool* dropped);
+
 // The text of a one-line box or a table cell: a line break (CR, LF or CR LF) or a tab
 // becomes one space, and every other control character (U+0000-U+001F, U+007F) is dropped.
 std::string CleanOneLine(std::string_view utf8);

@@ -51,23 +51,11 @@ GbkLimit::GbkLimit(int maxBytes, Lines lines, QWidget* field)
     : QObject(field), maxBytes_(maxBytes), lines_(lines) {}
 
 QString GbkLimit::Fit(const QString& text, int maxBytes, Lines lines, bool* droppedCharacters) {
-  const QString clean = Cleaned(text, lines);
-  QString kept;
   bool dropped = false;
-  for (qsizetype i = 0; i < clean.size(); ++i) {
-    const qsizetype length = clean[i].isHighSurrogate() && i + 1 < clean.size() ? 2 : 1;
-    const QString character = clean.mid(i, length);
-    i += length - 1;
-    if (IsGbkEncodable(character.toStdString())) {
-      kept += character;
-    } else {
-      dropped = true;
-    }
-  }
+  const std::string kept = KeepGbkCharacters(Cleaned(text, lines).toStdString(), &dropped);
   if (droppedCharacters) *droppedCharacters = dropped;
-  const std::string utf8 = kept.toStdString();
   const auto limit = static_cast<std::size_t>(std::max(maxBytes, 0));
-  return QString::fromStdString(std::string(CutToGbkBytes(utf8, limit)));
+  return QString::fromStdString(std::string(CutToGbkBytes(kept, limit)));
 }
 
 bool GbkLimit::FitInPlace(QString& text) const {
