@@ -111,6 +111,9 @@ std::optional<std::string> EncodeGbk(std::string_view utf8) {
   std::string encoded(static_cast<std::size_t>(bytes), '\0');
   WideCharToMultiByte(936, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, encoded.data(), bytes,
                       nullptr, &usedDefault);
+  // Code page 936 also writes the private-use U+F8F5 as the single byte 0xFF, which GBK
+  // elsewhere has not: refused, so that both platforms accept and count the same text.
+  if (encoded.size() != GbkLength(utf8)) return std::nullopt;
   return encoded;
 }
 #else

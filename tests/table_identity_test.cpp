@@ -137,8 +137,9 @@ TEST_F(TableIdentityTest, AnotherTablesFileInATablesPlaceIsRefusedNamingBoth) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.over);
     const std::string target = TablePath(std::string(c.over) + ".bsf");
-    fs::copy_file(PathFromUtf8(TablePath(std::string(c.copied) + ".bsf")), PathFromUtf8(target),
-                  fs::copy_options::overwrite_existing);
+    // Removed first: MinGW's copy_file refuses to overwrite, whatever its options say.
+    fs::remove(PathFromUtf8(target));
+    fs::copy_file(PathFromUtf8(TablePath(std::string(c.copied) + ".bsf")), PathFromUtf8(target));
     const std::string bytes = ReadBytes(std::string(c.over) + ".bsf");
     RecordStore store(Location());
     bool offered = false;
