@@ -21,6 +21,7 @@ work=$(mktemp -d /tmp/tallyra-installer-XXXXXX)
 export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export DISPLAY=${TEST_DISPLAY:-:97}
 wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
 shots=${SHOTS:-}
 failures=0
 
@@ -35,7 +36,7 @@ shot() { [ -z "$shots" ] || { mkdir -p "$shots" && import -window root "$shots/$
 Xvfb "$DISPLAY" -noreset -screen 0 1280x900x24 >/dev/null 2>&1 &
 xvfb=$!
 cleanup() {
-  "$wine"server -k 2>/dev/null || true
+  "$wineserver" -k 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -125,14 +126,14 @@ for face in "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Segoe UI" "Microsoft Sans Se
   "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "AR PL UMing CN" /f \
     >/dev/null 2>&1
 done
-"$wine"server -w
+"$wineserver" -w
 log "silent install"
 "$wine" "$setup" /S
-"$wine"server -w
+"$wineserver" -w
 c=$WINEPREFIX/drive_c
 dir="$c/Program Files/Tallyra"
 menu="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tallyra"
-data="$c/users/$USER/AppData/Roaming/Tallyra/bsf"
+data="$c/users/$(id -un)/AppData/Roaming/Tallyra/bsf"
 for f in tallyra.exe Qt6Core.dll Qt6Widgets.dll Qt6PrintSupport.dll platforms/qwindows.dll \
   translations/qtbase_zh_CN.qm help.chm help/index.html uninstall.exe; do
   check "installed $f" test -f "$dir/$f"
@@ -166,13 +167,13 @@ words "$win_pdf" >"$work/win-words.txt" || true
 check "the cheque says what the Linux build's says" cmp -s "$work/linux-words.txt" "$work/win-words.txt"
 check "its texts start where the Linux build's start (0.2 mm)" \
   python3 scripts/pdf-text-origins.py "$linux_pdf" "$win_pdf" 0.2
-"$wine"server -k
+"$wineserver" -k
 sleep 1
 
 # --- 3. a silent uninstall -----------------------------------------------------------------
 log "silent uninstall"
 "$wine" "$dir/uninstall.exe" /S
-"$wine"server -w
+"$wineserver" -w
 sleep 2
 check "program folder removed" test ! -e "$dir"
 check "Start-menu folder removed" test ! -e "$menu"
@@ -181,11 +182,11 @@ check "tables kept" test -f "$data/Zhgl.bsf"
 # --- 4. install again ----------------------------------------------------------------------
 log "install again"
 "$wine" "$setup" /S
-"$wine"server -w
+"$wineserver" -w
 "$wine" "$dir/tallyra.exe" >/dev/null 2>&1 &
 log_in again
 check "the login works with the kept tables" test -n "$(main_window_id)"
-"$wine"server -k
+"$wineserver" -k
 
 echo "$failures failure(s); work folder $work"
 [ "$failures" -eq 0 ]
