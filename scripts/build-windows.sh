@@ -224,6 +224,9 @@ wine_path() {
 }
 
 run_ui_tests() {
+  # Qt's Chinese catalogue beside the test program, where the program finds it in the zip.
+  mkdir -p build-win/tests/translations
+  cp /usr/share/qt6/translations/qtbase_zh_CN.qm build-win/tests/translations/
   WINEPATH=$(wine_path) QT_QPA_PLATFORM=offscreen run_tests build-win
 }
 

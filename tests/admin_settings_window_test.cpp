@@ -111,6 +111,7 @@ TEST_F(AdminSettingsWindowTest, CheckBoxesLieByRecordAndNeverOfferTheSuperAdmini
 }
 
 TEST_F(AdminSettingsWindowTest, ASevenByteNameShowsWholeInItsBoxAtItsPlace) {
+  TALLYRA_REQUIRE_FONTS();
   for (const char* name : {"WWWWWWW", "MMMMMMW", "中国人W", "WWWWWW1", "WWWWWW2", "WWWWWW3"}) {
     AddOperator(name, "pw", "管理员");
   }

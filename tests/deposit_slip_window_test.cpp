@@ -222,6 +222,7 @@ TEST_F(DepositSlipPositionWindowTest, ThirtyFourBoxesUnderTheirNamesSavedInField
 }
 
 TEST_F(DepositSlipPositionWindowTest, EveryBoxShowsSixCharactersAndEveryControlStandsWhole) {
+  TALLYRA_REQUIRE_FONTS();
   OpenWindow();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window_));
   EXPECT_EQ(CutControls(window_), std::vector<std::string>());

@@ -1,8 +1,8 @@
 // The fatal-error box: one text, shown through the message boxes like every other message.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "data/fatal_error.h"
 #include "platform/qt_services.h"
@@ -43,8 +43,10 @@ class BoxesIntoFile final : public MessageBoxes {
 TEST(FatalErrorBoxTest, IsTheServicesBoxAloneAndEndsTheProcess) {
   // Forked where it stands, so that the child writes where this process reads.
   GTEST_FLAG_SET(death_test_style, "fast");
-  QTemporaryDir dir;
-  const QString shown = dir.filePath(QStringLiteral("shown.txt"));
+  // A fixed name: on Windows the child is this test program run again, with a temporary
+  // folder of its own, not a fork of this process.
+  const QString shown = QDir::temp().filePath(QStringLiteral("tallyra-fatal-error-box.txt"));
+  QFile::remove(shown);
   EXPECT_EXIT(
       {
         BoxesIntoFile boxes(shown);

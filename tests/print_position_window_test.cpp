@@ -158,6 +158,7 @@ TEST_F(PrintPositionWindowTest, EnterAndEscWorkWhereverTheFocusIs) {
 }
 
 TEST_F(PrintPositionWindowTest, EveryControlStandsWholeWithTheNotesInViewAndTheTestPrintBelow) {
+  TALLYRA_REQUIRE_FONTS();
   OpenWindow();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window_));
   EXPECT_EQ(CutControls(window_), std::vector<std::string>());

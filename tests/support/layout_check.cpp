@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -129,5 +130,7 @@ bool ShowsWhole(const QPlainTextEdit* box) {
          box->verticalScrollBar()->maximum() == 0 &&
          box->cursorRect(end).bottom() < box->viewport()->height();
 }
+
+bool NoFontsToMeasure() { return QFontDatabase::families().isEmpty(); }
 
 }  // namespace tallyra

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QString>
 #include <string>
 #include <vector>
@@ -25,4 +27,16 @@ bool ShowsBeginning(QLineEdit* box);
 // Whether the whole text of a multi-line box is in view without scrolling.
 bool ShowsWhole(const QPlainTextEdit* box);
 
+// Whether the platform lists no fonts, so that no text width means anything.
+bool NoFontsToMeasure();
+
 }  // namespace tallyra
+
+// Skips a test that measures text where the platform has no fonts to measure with
+// (Qt's offscreen platform on Windows lists none).
+#define TALLYRA_REQUIRE_FONTS()                                                       \
+  do {                                                                                \
+    if (::tallyra::NoFontsToMeasure()) {                                              \
+      GTEST_SKIP() << "this platform lists no fonts: text widths cannot be measured"; \
+    }                                                                                 \
+  } while (false)
