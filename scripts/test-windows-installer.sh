@@ -122,7 +122,7 @@ words "$linux_pdf" >"$work/linux-words.txt"
 log "Wine prefix"
 "$wine" wineboot -i >/dev/null 2>&1
 # A bare prefix has no Chinese dialog font: Wine's dialogs would draw boxes in the shots.
-for face in "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Segoe UI" "Microsoft Sans Serif"; do
+for face in "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Segoe UI" "Microsoft Sans Serif" SimSun 宋体; do
   "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "AR PL UMing CN" /f \
     >/dev/null 2>&1
 done

@@ -131,12 +131,12 @@ TableEditorWindow::TableEditorWindow(AppContext& context, QWidget* owner)
     void (TableEditorWindow::*action)();
   } exchange[] = {{"按钮8", "导入(&I)", 232, &TableEditorWindow::Import},
                   {"按钮9", "导出(&E)", 328, &TableEditorWindow::Export}};
-  for (const auto& spec : exchange) {
-    auto* button = new QPushButton(QString::fromUtf8(spec.caption), this);
-    button->setObjectName(QString::fromUtf8(spec.name));
-    button->setGeometry(spec.left, 326, 80, 28);
+  for (const auto& entry : exchange) {
+    auto* button = new QPushButton(QString::fromUtf8(entry.caption), this);
+    button->setObjectName(QString::fromUtf8(entry.name));
+    button->setGeometry(entry.left, 326, 80, 28);
     button->setEnabled(exchangeable);
-    connect(button, &QPushButton::clicked, this, spec.action);
+    connect(button, &QPushButton::clicked, this, entry.action);
   }
   grid_->installEventFilter(this);
 
