@@ -40,14 +40,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   out << bytes;
 }
 
-void Exec(const std::string& path, const std::string& sql) {
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
-      << sqlite3_errmsg(db);
-  sqlite3_close(db);
-}
-
 std::int64_t UserVersion(const std::string& path) {
   sqlite3* db = nullptr;
   sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
@@ -139,7 +131,7 @@ TEST_F(TableChecksumTest, AChangeMadeBehindTheStoresBackIsRefusedNamingFileAndRe
     SCOPED_TRACE(c.change);
     std::filesystem::remove(PathFromUtf8(TablePath("T.bsf")));
     MakeTable("T.bsf", kFields, SomeRecords(3), kPassword);
-    Exec(TablePath("T.bsf"), c.change);
+    ExecSql(TablePath("T.bsf"), c.change);
     const std::string before = ReadBytes("T.bsf");
     RecordStore store(Location());
     EXPECT_FALSE(store.Open("bsf\\T.bsf", kPassword));
@@ -247,7 +239,7 @@ TEST_F(TableChecksumTest, AFileOfAnEarlierFormatIsUpgradedAfterACopyOfItWasMade)
     EXPECT_NE(error.find("需要的是表“Other”"), std::string::npos) << error;
 
     // The upgraded file is protected by its checksums from now on.
-    Exec(path, "UPDATE records SET f1 = f1 || 'x' WHERE id = 1");
+    ExecSql(path, "UPDATE records SET f1 = f1 || 'x' WHERE id = 1");
     RecordStore after(Location());
     EXPECT_FALSE(after.Open(std::string("bsf\\") + c.file, c.password));
     EXPECT_EQ(after.LastError(), kStoreDamagedFile);

@@ -1,7 +1,6 @@
 #include "data/table_file.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,13 +17,6 @@ namespace tallyra {
 namespace {
 
 using TableFileTest = StoreTest;
-
-void Exec(const std::string& path, const char* sql) {
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-  sqlite3_close(db);
-}
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
@@ -99,18 +91,18 @@ TEST_F(TableFileTest, DamagedFilesFailToOpenAndAreLeftAsTheyAre) {
       {"last byte missing", "Damaged.bsf",
        [&](const std::string& p) { WriteBytes(p, good.substr(0, good.size() - 1)); }, "截断"},
       {"another SQLite database", "Damaged.bsf",
-       [](const std::string& p) { Exec(p, "CREATE TABLE people(name TEXT, age INTEGER)"); },
+       [](const std::string& p) { ExecSql(p, "CREATE TABLE people(name TEXT, age INTEGER)"); },
        "另一种 SQLite 数据库"},
       {"records without a field column", "Damaged.bsf",
        [&](const std::string& p) {
          WriteBytes(p, good);
-         Exec(p, "ALTER TABLE records DROP COLUMN f1");
+         ExecSql(p, "ALTER TABLE records DROP COLUMN f1");
        },
        "记录表与字段表不符"},
       {"no field list", "Damaged.bsf",
        [&](const std::string& p) {
          WriteBytes(p, good);
-         Exec(p, "DROP TABLE fields");
+         ExecSql(p, "DROP TABLE fields");
        },
        "fields"},
       {"catalogue table without a field it needs", "Bfzh.bsf",

@@ -23,14 +23,6 @@ namespace fs = std::filesystem;
 
 const std::string kAccount = "0200004509200123456";
 
-void Exec(const std::string& path, const std::string& sql) {
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
-      << sqlite3_errmsg(db);
-  sqlite3_close(db);
-}
-
 // Replaces bytes of a file in place, as a bad sector or a stray write would.
 void Patch(const std::string& path, std::size_t at, const std::string& bytes) {
   std::fstream file(PathFromUtf8(path), std::ios::binary | std::ios::in | std::ios::out);
@@ -69,10 +61,10 @@ TEST_F(TableIdentityTest, AFileWhoseSchemaIsNotWhatItsFormatWritesIsRefusedAndNe
       {"a column's type flipped", [&] { Patch(path, Find("Bfzh.bsf", "f2 TEXT") + 6, "U"); }},
       {"a checksum column's type flipped",
        [&] { Patch(path, Find("Bfzh.bsf", "records INTEGER") + 14, "S"); }},
-      {"an index of someone else's", [&] { Exec(path, "CREATE INDEX extra ON records(f2)"); }},
+      {"an index of someone else's", [&] { ExecSql(path, "CREATE INDEX extra ON records(f2)"); }},
       {"a trigger that rewrites the records",
        [&] {
-         Exec(path,
+         ExecSql(path,
               "CREATE TRIGGER rewrite AFTER UPDATE ON records BEGIN"
               " UPDATE records SET f2 = 'x'; END");
        }},
@@ -156,7 +148,7 @@ TEST_F(TableIdentityTest, AnotherTablesFileInATablesPlaceIsRefusedNamingBoth) {
     EXPECT_NE(TableFile::Check(target, &error), kStoreOk);
   }
   // The name is under the checksum: rewritten by hand, the file is damaged, not another's.
-  Exec(TablePath("Kxlyk.bsf"), "UPDATE checks SET name = 'Bfzh'");
+  ExecSql(TablePath("Kxlyk.bsf"), "UPDATE checks SET name = 'Bfzh'");
   RecordStore store(Location());
   EXPECT_FALSE(store.Open("bsf\\Kxlyk.bsf"));
   EXPECT_NE(store.LastErrorText().find("表名的校验和不符"), std::string::npos)

@@ -1,6 +1,7 @@
 #include "tests/support/store_test_support.h"
 
 #include <sodium.h>
+#include <sqlite3.h>
 
 #include <fstream>
 #include <iterator>
@@ -9,6 +10,14 @@
 #include "data/table_path.h"
 
 namespace tallyra {
+
+void ExecSql(const std::string& path, const std::string& sql) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
+      << sqlite3_errmsg(db);
+  sqlite3_close(db);
+}
 
 ThrowingFatalErrors::ThrowingFatalErrors()
     : previous_(SetFatalErrorHandler([](int code, const std::string& text) {

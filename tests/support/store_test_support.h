@@ -34,6 +34,9 @@ class ThrowingFatalErrors {
 // on Windows and lose every character outside it).
 std::string Utf8Of(const std::filesystem::path& path);
 
+// Runs SQL on a table file behind the store's back, as another program or a damage would.
+void ExecSql(const std::string& path, const std::string& sql);
+
 // A fresh program folder per test, with the table files in its bsf folder. Its name holds
 // Chinese characters, as a Windows user's temporary folder often does.
 class StoreTest : public ::testing::Test {
