@@ -1,5 +1,7 @@
 #include "forms/cheque_layout.h"
 
+#include "forms/bank_digits.h"
+
 namespace tallyra {
 namespace {
 
@@ -7,7 +9,7 @@ PrintLayout MakeChequeLayout() {
   using P = Preparation;
   const PrintFont song = SongFont(10);
   // The eleven amount cells 亿 … 分 (编辑框4 … 编辑框14) at x 1570, 1610, … 1970.
-  const auto digits = EvenColumns(NumberedNames("编辑框", 4, 11), 1570, 40);
+  const auto digits = BankDigitColumns(1570, 40);
   // clang-format off
   return PrintLayout{"支票打印", {2660, 1660, PaperOrientation::kPortrait}, {
       // The face.

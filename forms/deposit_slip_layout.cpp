@@ -2,20 +2,21 @@
 
 #include <string>
 
+#include "forms/bank_digits.h"
+
 namespace tallyra {
 namespace {
 
+// The offset of offset field f.
+std::size_t Field(std::size_t f) { return f - 1; }
 // The offsets of offset fields fx (left/right) and fy (up/down).
-OffsetRef F(std::size_t fx, std::size_t fy) { return {fx - 1, fy - 1}; }
+OffsetRef F(std::size_t fx, std::size_t fy) { return {Field(fx), Field(fy)}; }
 
-// The eleven digit columns 亿 … 分 (编辑框4 … 编辑框14) at x 1060, 1110, … 1560, each moved by
-// its own field f17 … f27.
+// The eleven digit columns 亿 … 分 at x 1060, 1110, … 1560, each moved by its own field
+// f17 … f27.
 std::vector<DigitColumn> DigitColumns() {
-  std::vector<DigitColumn> columns;
-  for (int k = 0; k < 11; ++k) {
-    columns.push_back(
-        {"编辑框" + std::to_string(4 + k), 1060 + 50 * k, static_cast<std::size_t>(17 + k - 1)});
-  }
+  std::vector<DigitColumn> columns = BankDigitColumns(1060, 50);
+  for (std::size_t k = 0; k < columns.size(); ++k) columns[k].xOffset = Field(17 + k);
   return columns;
 }
 

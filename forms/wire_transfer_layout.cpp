@@ -1,16 +1,14 @@
 #include "forms/wire_transfer_layout.h"
 
+#include "forms/bank_digits.h"
+
 namespace tallyra {
 namespace {
 
 // The eleven amount cells 亿 … 分 (编辑框4 … 编辑框14): the paper's cells are not evenly
 // spaced.
 std::vector<DigitColumn> AmountColumns() {
-  const int xs[] = {1110, 1160, 1220, 1270, 1320, 1370, 1430, 1480, 1530, 1590, 1640};
-  const std::vector<std::string> names = NumberedNames("编辑框", 4, 11);
-  std::vector<DigitColumn> columns;
-  for (std::size_t k = 0; k < names.size(); ++k) columns.push_back({names[k], xs[k]});
-  return columns;
+  return BankDigitColumns({1110, 1160, 1220, 1270, 1320, 1370, 1430, 1480, 1530, 1590, 1640});
 }
 
 PrintLayout MakeWireTransferLayout() {

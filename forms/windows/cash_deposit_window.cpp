@@ -9,6 +9,7 @@
 #include "forms/amounts.h"
 #include "forms/capitals.h"
 #include "forms/cash_deposit_layout.h"
+#include "forms/print_layout.h"
 #include "forms/windows/cell_row.h"
 #include "ui/controls.h"
 
@@ -52,12 +53,12 @@ const std::vector<ControlSpec>& HeaderControls() {
 
 // The ten read-only total cells 千万 … 分, 编辑框10 down to 编辑框1.
 CellRowSpec TotalCellsSpec() {
-  static const char* const places[] = {"千", "百", "十", "万", "千", "百", "十", "元", "角", "分"};
+  const std::vector<std::string> places = PlaceNames(10);
   CellRowSpec desc;
   desc.entry = CellEntry::kReadOnly;
   for (int k = 0; k < 10; ++k) {
     desc.cells.push_back({QStringLiteral("编辑框%1").arg(10 - k),
-                          QString::fromUtf8(places[k]),
+                          QString::fromStdString(places[static_cast<std::size_t>(k)]),
                           {7 + 16 * k, 32, 14, 20}});
   }
   return desc;
@@ -131,9 +132,9 @@ void CashDepositWindow::BuildDenominations() {
   BuildControls(amounts);
   for (int k = 0; k < kDenominations; ++k) {
     counts_[k] = findChild<QLineEdit*>(QString::fromStdString(countNames[k]));
-    amounts_[k] = findChild<QLineEdit*>(QString::fromStdString(amountNames[k]));
+    amountBoxes_[k] = findChild<QLineEdit*>(QString::fromStdString(amountNames[k]));
     counts_[k]->setAlignment(Qt::AlignCenter);
-    amounts_[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    amountBoxes_[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     connect(counts_[k], &QLineEdit::textChanged, this, [this, k] { CountChanged(k); });
   }
 }
@@ -155,13 +156,13 @@ void CashDepositWindow::SetCashTabOrder() {
 
 void CashDepositWindow::CountChanged(int row) {
   const double count = NumericValue(counts_[row]->text().toStdString());
-  amounts_[row]->setText(QString::fromStdString(FormatNumber(count * kNotes[row].value)));
+  amountBoxes_[row]->setText(QString::fromStdString(FormatNumber(count * kNotes[row].value)));
   RecomputeTotal();
 }
 
 void CashDepositWindow::RecomputeTotal() {
   double sum = 0;
-  for (QLineEdit* amount : amounts_) sum += NumericValue(amount->text().toStdString());
+  for (QLineEdit* amount : amountBoxes_) sum += NumericValue(amount->text().toStdString());
   const std::string text = TwoDecimalText(sum);
   total_ = NumericValue(text);
   cells_->SetTexts(TwoDecimalsIntoCells(text, static_cast<std::size_t>(cells_->Size())));

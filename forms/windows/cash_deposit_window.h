@@ -35,7 +35,7 @@ class CashDepositWindow final : public FormWindow {
   void RecomputeTotal();
 
   std::array<QLineEdit*, kDenominations> counts_{};
-  std::array<QLineEdit*, kDenominations> amounts_{};
+  std::array<QLineEdit*, kDenominations> amountBoxes_{};
   CellRow* cells_ = nullptr;
   QLineEdit* capitals_ = nullptr;
   double total_ = 0;

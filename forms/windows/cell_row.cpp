@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "forms/bank_digits.h"
 #include "ui/controls.h"
 #include "ui/form_keys.h"
 #include "ui/gbk_limit.h"
@@ -101,11 +102,11 @@ void CellRow::CellChanged(int k) {
 }
 
 CellRowSpec BankDigitRowSpec() {
-  static const char* const places[] = {"亿", "千", "百", "十", "万", "千",
-                                       "百", "十", "元", "角", "分"};
+  const std::vector<std::string> names = BankDigitNames();
+  const std::vector<std::string> places = PlaceNames(names.size());
   CellRowSpec desc;
-  for (int k = 0; k < 11; ++k) {
-    desc.cells.push_back({QStringLiteral("编辑框%1").arg(k + 4), QString::fromUtf8(places[k])});
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    desc.cells.push_back({QString::fromStdString(names[k]), QString::fromStdString(places[k])});
   }
   return desc;
 }

@@ -15,8 +15,8 @@
 namespace tallyra {
 
 ChequeWindow::ChequeWindow(AppContext& context, QWidget* owner)
-    : FormWindow(context, owner, QStringLiteral("打印支票"),
-                 QStringLiteral(" 您正在使用支票管理，请注意本行的提示信息！")) {
+    : BankFormWindow(context, owner, QStringLiteral("打印支票"),
+                     QStringLiteral(" 您正在使用支票管理，请注意本行的提示信息！")) {
   setObjectName(QStringLiteral("ChequeWindow"));
   setFixedSize(413, 465);
   auto* layout = new QVBoxLayout(this);

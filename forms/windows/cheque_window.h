@@ -1,11 +1,11 @@
 #pragma once
 
-#include "forms/windows/form_window.h"
+#include "forms/windows/bank_form_window.h"
 
 namespace tallyra {
 
 // The cheque: its stub and its face, printed onto a pre-printed cheque in one run.
-class ChequeWindow final : public FormWindow {
+class ChequeWindow final : public BankFormWindow {
   Q_OBJECT
   Q_DISABLE_COPY_MOVE(ChequeWindow)
 

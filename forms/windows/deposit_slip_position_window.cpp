@@ -1,5 +1,6 @@
 #include "forms/windows/deposit_slip_position_window.h"
 
+#include "forms/bank_digits.h"
 #include "forms/deposit_slip_layout.h"
 
 namespace tallyra {
@@ -7,13 +8,14 @@ namespace {
 
 // The digit cells 亿 … 分 are fields 17 … 27 in boxes 编辑框27 … 编辑框17, under their places.
 std::vector<PositionBoxSpec> DigitCellBoxes() {
-  static const char* const places[] = {"亿", "千", "百", "十", "万", "千",
-                                       "百", "十", "元", "角", "分"};
-  static const char* const names[] = {"编辑框27", "编辑框26", "编辑框25", "编辑框24",
-                                      "编辑框23", "编辑框22", "编辑框21", "编辑框20",
-                                      "编辑框19", "编辑框18", "编辑框17"};
+  // The boxes keep pointers to their texts.
+  static const std::vector<std::string> places = PlaceNames(kBankDigitCells);
+  static const std::vector<std::string> names = NumberedNames("编辑框", 27, kBankDigitCells, -1);
   std::vector<PositionBoxSpec> boxes;
-  for (int k = 0; k < 11; ++k) boxes.push_back({17 + k, names[k], places[k], true});
+  for (int k = 0; k < kBankDigitCells; ++k) {
+    const auto at = static_cast<std::size_t>(k);
+    boxes.push_back({17 + k, names[at].c_str(), places[at].c_str(), true});
+  }
   return boxes;
 }
 

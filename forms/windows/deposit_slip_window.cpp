@@ -27,8 +27,8 @@ const int kPartyBytes[3] = {64, 32, 32};
 }  // namespace
 
 DepositSlipWindow::DepositSlipWindow(AppContext& context, QWidget* owner)
-    : FormWindow(context, owner, QStringLiteral("打印进帐单"),
-                 QStringLiteral(" 您正在使用进账单管理，请注意本行的提示信息！")) {
+    : BankFormWindow(context, owner, QStringLiteral("打印进帐单"),
+                     QStringLiteral(" 您正在使用进账单管理，请注意本行的提示信息！")) {
   setObjectName(QStringLiteral("DepositSlipWindow"));
   setFixedSize(580, 518);
   auto* parties = new QHBoxLayout;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "forms/windows/form_window.h"
+#include "forms/windows/bank_form_window.h"
 
 namespace tallyra {
 
 // The bank's deposit slip: drawer and payee from the reference tables, the date, the
 // amount, the bills and a remark, printed with an offset per line and per column.
-class DepositSlipWindow final : public FormWindow {
+class DepositSlipWindow final : public BankFormWindow {
   Q_OBJECT
   Q_DISABLE_COPY_MOVE(DepositSlipWindow)
 

@@ -11,7 +11,6 @@
 #include <QPushButton>
 
 #include "data/gbk_text.h"
-#include "forms/windows/amount_pipeline.h"
 #include "forms/windows/cell_row.h"
 #include "platform/print_service.h"
 #include "ui/controls.h"
@@ -40,7 +39,6 @@ FormWindow::~FormWindow() {
   for (QObject* child : findChildren<QObject*>()) {
     child->removeEventFilter(keys_);
     child->disconnect(this);
-    if (amounts_) child->disconnect(amounts_);
   }
 }
 
@@ -139,37 +137,6 @@ void FormWindow::BuildControls(const std::vector<ControlSpec>& table) {
   }
 }
 
-AmountPipeline* FormWindow::Amounts() {
-  if (!amounts_) amounts_ = new AmountPipeline(this);
-  return amounts_;
-}
-
-QHBoxLayout* FormWindow::AddCapitalDate(QWidget* parent, QDateEdit* date) {
-  auto* row = new QHBoxLayout;
-  std::array<QLineEdit*, 3> capitals{};
-  const char* const units[] = {"年", "月", "日"};
-  for (std::size_t i = 0; i < capitals.size(); ++i) {
-    const std::string name = "编辑框" + std::to_string(i + 1);
-    capitals[i] = AddDerivedBox(parent, name.c_str());
-    row->addWidget(capitals[i]);
-    row->addWidget(new QLabel(QString::fromUtf8(units[i]), parent));
-  }
-  Amounts()->SetDate(date, capitals);
-  return row;
-}
-
-FormWindow::DigitGroup FormWindow::AddBankDigits(QWidget* parent, QLineEdit* figure,
-                                                 QLineEdit* capitals) {
-  QGroupBox* group = Group(parent, "分组框1", "");
-  CellRow* digits = AddCellRow(BankDigitRowSpec(), group);
-  auto* layout = new QHBoxLayout(group);
-  layout->setContentsMargins(4, 2, 4, 2);
-  layout->addWidget(digits->Container());
-  layout->addStretch(1);
-  Amounts()->SetAmount(digits, figure, capitals);
-  return {group, digits};
-}
-
 QGroupBox* FormWindow::BuildBottomBar(const char* groupName) {
   using Kind = ControlSpec::Kind;
   QGroupBox* group = Group(this, QString::fromUtf8(groupName), QString());
@@ -240,7 +207,7 @@ void FormWindow::ResetForm() {
   const QDate today = context_.services.clock.Now().date();
   for (QDateEdit* date : dateBoxes_) date->setDate(today);
   for (const auto& step : resetSteps_) step();
-  if (amounts_) amounts_->Recompute();
+  FieldsReset();
   if (firstField_) firstField_->setFocus();
   statusLine_->setText(newGreeting_.isEmpty() ? greeting_ : newGreeting_);
   printButton_->setEnabled(true);

@@ -16,7 +16,6 @@
 class QComboBox;
 class QDateEdit;
 class QGroupBox;
-class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -24,7 +23,6 @@ class QPushButton;
 
 namespace tallyra {
 
-class AmountPipeline;
 class CellRow;
 struct CellRowSpec;
 class WindowKeys;
@@ -58,8 +56,9 @@ struct ControlSpec {
 // What every bank-form and voucher window shares: registration as the current form, the
 // operator line and status line, text fields held to their GBK limits with input hints,
 // Enter moving the focus on and Esc closing the window, and New, Print and Preview. A
-// window adds its own fields and parts (cell rows, the amount pipeline), its lists, its
-// layout and offsets, and may check its content before printing.
+// window adds its own fields and parts (cell rows), its lists, its layout and offsets,
+// and may check its content before printing. The bank forms' own parts are in
+// BankFormWindow.
 class FormWindow : public QWidget {
   Q_OBJECT
   Q_DISABLE_COPY_MOVE(FormWindow)
@@ -97,18 +96,6 @@ class FormWindow : public QWidget {
   void BuildControls(const std::vector<ControlSpec>& table);
   // A step of its own for New, run where it was added in the order.
   void AddResetStep(std::function<void()> step) { resetSteps_.push_back(std::move(step)); }
-  // The derived amount and date; recomputed at the end of New.
-  AmountPipeline* Amounts();
-  // The issue date in capitals, 编辑框1 … 编辑框3 each followed by 年, 月 or 日, following
-  // the date box; the row of them.
-  QHBoxLayout* AddCapitalDate(QWidget* parent, QDateEdit* date);
-  // The bank forms' digit boxes 编辑框4 … 编辑框14 under their places in the group 分组框1;
-  // the figures and capitals follow them.
-  struct DigitGroup {
-    QGroupBox* group;
-    CellRow* digits;
-  };
-  DigitGroup AddBankDigits(QWidget* parent, QLineEdit* figure, QLineEdit* capitals);
   // The bottom bar: 登录签, New, Print, Preview and 警告签.
   QGroupBox* BuildBottomBar(const char* groupName);
   void SetFirstField(QWidget* field) { firstField_ = field; }
@@ -119,6 +106,8 @@ class FormWindow : public QWidget {
   void SetTabOrder(const std::vector<QWidget*>& order);
   QWidget* Control(const char* name) const;
 
+  // Runs in New after the fields were cleared, before the focus goes to the first field.
+  virtual void FieldsReset() {}
   virtual void LoadLists() {}
   ListFiller& Lists() { return lists_; }
   // Runs after the current table is closed and before the confirmation; false stops
@@ -150,7 +139,6 @@ class FormWindow : public QWidget {
   QLabel* statusLine_ = nullptr;
   QPushButton* printButton_ = nullptr;
   QWidget* firstField_ = nullptr;
-  AmountPipeline* amounts_ = nullptr;
   std::vector<QDateEdit*> dateBoxes_;
   std::vector<std::function<void()>> resetSteps_;
   bool hintsShown_ = true;

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "forms/windows/amount_pipeline.h"
 #include "forms/windows/cell_row.h"
 #include "forms/wire_transfer_layout.h"
 #include "ui/controls.h"
@@ -42,8 +41,8 @@ QLabel* Label(QWidget* parent, int number, const char* text) {
 }  // namespace
 
 WireTransferWindow::WireTransferWindow(AppContext& context, QWidget* owner)
-    : FormWindow(context, owner, QStringLiteral("打印电汇凭证"),
-                 QStringLiteral(" 您正在使用电汇凭证管理，请注意本行的提示信息！")) {
+    : BankFormWindow(context, owner, QStringLiteral("打印电汇凭证"),
+                     QStringLiteral(" 您正在使用电汇凭证管理，请注意本行的提示信息！")) {
   setObjectName(QStringLiteral("WireTransferWindow"));
   setFixedSize(583, 559);
   auto* layout = new QVBoxLayout(this);
@@ -107,28 +106,18 @@ QWidget* WireTransferWindow::BuildOther() {
   grid->setVerticalSpacing(3);
 
   dateBox_ = AddDateBox(other, "日期框1");
-  auto* dateRow = new QHBoxLayout;
-  dateRow->addWidget(dateBox_);
-  dateRow->addSpacing(12);
-  const std::array<QLineEdit*, 3> dateCapitals = {AddDerivedBox(other, "编辑框1"),
-                                                  AddDerivedBox(other, "编辑框2"),
-                                                  AddDerivedBox(other, "编辑框3")};
-  const char* const units[] = {"年", "月", "日"};
-  for (std::size_t i = 0; i < dateCapitals.size(); ++i) {
-    dateRow->addWidget(dateCapitals[i]);
-    dateRow->addWidget(Label(other, 31 + static_cast<int>(i), units[i]));
-  }
+  QHBoxLayout* dateRow = AddCapitalDate(other, dateBox_);
+  dateRow->insertWidget(0, dateBox_);
+  dateRow->insertSpacing(1, 12);
   grid->addWidget(Label(other, 21, "出票日期"), 0, 0);
   grid->addLayout(dateRow, 0, 1, 1, 3);
 
-  QGroupBox* digitGroup = Group(other, QStringLiteral("分组框1"), QString());
-  auto* digitLayout = new QHBoxLayout(digitGroup);
-  digitLayout->setContentsMargins(4, 2, 4, 2);
-  digits_ = AddCellRow(BankDigitRowSpec(), digitGroup);
-  digitLayout->addWidget(digits_->Container());
-  digitLayout->addStretch();
+  QLineEdit* capitals = AddDerivedBox(other, "大写编辑框2");
+  QLineEdit* figure = AddDerivedBox(other, "小写编辑框5");
+  const DigitGroup digits = AddBankDigits(other, figure, capitals);
+  digits_ = digits.digits;
   grid->addWidget(Label(other, 22, "小写\n金额"), 1, 0);
-  grid->addWidget(digitGroup, 1, 1, 1, 3);
+  grid->addWidget(digits.group, 1, 1, 1, 3);
 
   QLineEdit* password = AddTextBox(other, "密码编辑框3", 34);
   grid->addWidget(Label(other, 23, "支付密码"), 2, 0);
@@ -136,8 +125,6 @@ QWidget* WireTransferWindow::BuildOther() {
   grid->addWidget(Label(other, 24, "附加信息及用途"), 3, 0);
   grid->addWidget(AddTextBox(other, "附加编辑框4", 64), 3, 1, 1, 3);
 
-  QLineEdit* capitals = AddDerivedBox(other, "大写编辑框2");
-  QLineEdit* figure = AddDerivedBox(other, "小写编辑框5");
   grid->addWidget(Label(other, 25, "大写金额"), 4, 0);
   grid->addWidget(capitals, 4, 1);
   grid->addWidget(Label(other, 26, "小写金额"), 4, 2);
@@ -145,8 +132,6 @@ QWidget* WireTransferWindow::BuildOther() {
   grid->setColumnStretch(1, 3);
   grid->setColumnStretch(3, 1);
 
-  Amounts()->SetAmount(digits_, figure, capitals);
-  Amounts()->SetDate(dateBox_, dateCapitals);
   digits_->SetNextField(password);
   return other;
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "forms/windows/form_window.h"
+#include "forms/windows/bank_form_window.h"
 
 namespace tallyra {
 
 // The wire-transfer voucher: remitter and payee with their places, the amount digit by
 // digit, the payment password and a purpose. The city and county lists follow the chosen
 // province and city.
-class WireTransferWindow final : public FormWindow {
+class WireTransferWindow final : public BankFormWindow {
   Q_OBJECT
   Q_DISABLE_COPY_MOVE(WireTransferWindow)
 
