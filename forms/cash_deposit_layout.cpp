@@ -10,9 +10,9 @@ void AddDenominationLine(std::vector<LayoutItem>& items, int y, int leftCount, i
   const auto box = [](int k) { return "编辑框" + std::to_string(k); };
   const PrintFont song = SongFont(9);
   items.push_back(TextItem(song, 380, y, box(leftCount)).Named(left + "张数"));
-  items.push_back(TextItem(song, 500, y, box(leftCount + 8)).KeepingFont().Named(left + "金额"));
-  items.push_back(TextItem(song, 900, y, box(rightCount)).KeepingFont().Named(right + "张数"));
-  items.push_back(TextItem(song, 1000, y, box(rightCount + 8)).KeepingFont().Named(right + "金额"));
+  items.push_back(TextItem(500, y, box(leftCount + 8)).Named(left + "金额"));
+  items.push_back(TextItem(900, y, box(rightCount)).Named(right + "张数"));
+  items.push_back(TextItem(1000, y, box(rightCount + 8)).Named(right + "金额"));
 }
 
 PrintLayout MakeCashDepositLayout() {

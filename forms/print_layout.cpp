@@ -60,12 +60,6 @@ LayoutItem LayoutItem::MovedBy(OffsetRef ref) const {
   return item;
 }
 
-LayoutItem LayoutItem::KeepingFont() const {
-  LayoutItem item = *this;
-  item.font.reset();
-  return item;
-}
-
 LayoutItem LayoutItem::Named(std::string itemName) const {
   LayoutItem item = *this;
   item.name = std::move(itemName);
@@ -81,8 +75,13 @@ std::vector<std::string> PlaceNames(std::size_t count) {
 }
 
 LayoutItem TextItem(const PrintFont& font, int x, int y, std::string source) {
-  LayoutItem item;
+  LayoutItem item = TextItem(x, y, std::move(source));
   item.font = font;
+  return item;
+}
+
+LayoutItem TextItem(int x, int y, std::string source) {
+  LayoutItem item;
   item.x = x;
   item.y = y;
   item.source = std::move(source);
@@ -90,14 +89,25 @@ LayoutItem TextItem(const PrintFont& font, int x, int y, std::string source) {
 }
 
 LayoutItem CaptionItem(const PrintFont& font, int x, int y, std::string text) {
-  LayoutItem item = TextItem(font, x, y, std::string());
+  LayoutItem item = CaptionItem(x, y, std::move(text));
+  item.font = font;
+  return item;
+}
+
+LayoutItem CaptionItem(int x, int y, std::string text) {
+  LayoutItem item = TextItem(x, y, std::string());
   item.constant = std::move(text);
   return item;
 }
 
 LayoutItem DigitRowItem(const PrintFont& font, int y, std::vector<DigitColumn> columns) {
-  LayoutItem item;
+  LayoutItem item = DigitRowItem(y, std::move(columns));
   item.font = font;
+  return item;
+}
+
+LayoutItem DigitRowItem(int y, std::vector<DigitColumn> columns) {
+  LayoutItem item;
   item.y = y;
   item.digitRow = std::move(columns);
   return item;

@@ -94,16 +94,19 @@ struct LayoutItem {
   LayoutItem BrokenAfter(std::size_t bytes) const;
   LayoutItem Or(std::string otherSource) const;
   LayoutItem MovedBy(OffsetRef ref) const;
-  LayoutItem KeepingFont() const;
   LayoutItem Named(std::string itemName) const;
 };
 
 // A text item: the source's text in the font at (x, y).
 LayoutItem TextItem(const PrintFont& font, int x, int y, std::string source);
+// Without a font, an item prints in the font the items before it left.
+LayoutItem TextItem(int x, int y, std::string source);
 // A caption the form prints whatever the window holds.
 LayoutItem CaptionItem(const PrintFont& font, int x, int y, std::string text);
+LayoutItem CaptionItem(int x, int y, std::string text);
 // A digit row at y, one column per cell.
 LayoutItem DigitRowItem(const PrintFont& font, int y, std::vector<DigitColumn> columns);
+LayoutItem DigitRowItem(int y, std::vector<DigitColumn> columns);
 // Control names prefix + first, prefix + (first + step), … (count of them).
 std::vector<std::string> NumberedNames(const std::string& prefix, int first, int count,
                                        int step = 1);

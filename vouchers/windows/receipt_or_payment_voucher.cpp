@@ -1,22 +1,13 @@
-#include "vouchers/windows/cash_voucher_controls.h"
+#include "vouchers/windows/receipt_or_payment_voucher.h"
 
 namespace tallyra {
 namespace {
 
 using K = ControlSpec::Kind;
 
-// The place captions 千 … 分 above the amount cells, from x at y.
-void AddPlaceCaptions(std::vector<ControlSpec>& table, const char* group, int x, int y) {
-  static const char* const places[] = {"千", "百", "十", "万", "千", "百", "十", "元", "角", "分"};
-  for (int j = 0; j < kVoucherAmountCells; ++j) {
-    table.push_back({K::kLabel, "标签" + std::to_string(14 + j), group,
-                     QRect(x + 16 * j, y, 14, 24), places[j]});
-  }
-}
-
 }  // namespace
 
-VoucherWindowSpec CashVoucherSpec(VoucherKind kind) {
+VoucherWindowSpec ReceiptOrPaymentSpec(VoucherKind kind) {
   const bool payment = kind == VoucherKind::kPayment;
   // clang-format off
   std::vector<ControlSpec> controls = {
@@ -64,29 +55,33 @@ VoucherWindowSpec CashVoucherSpec(VoucherKind kind) {
   AddPlaceCaptions(controls, "分组框7", 493, 37);
 
   VoucherWindowSpec desc{
-      kind,
-      payment ? "付款凭证管理" : "打印收款凭证",
-      payment ? " 您正在使用付款凭证管理，请注意本行的提示信息！"
-              : " 您正在使用收款凭证管理，请注意本行的提示信息！",
-      payment ? QSize(727, 601) : QSize(727, 588),
-      std::move(controls),
-      VoucherLineGeometry{{"分组框10", "分组框5", "分组框11", "分组框9", "分组框12"},
-                          QRect(4, 11, 153, 30),
-                          QRect(162, 11, 153, 30),
-                          {QRect(318, 10, 85, 20), QRect(405, 10, 85, 20)},
-                          88,
-                          32,
-                          493,
-                          11,
-                          657,
-                          673},
-      VoucherTotalsGeometry{"分组框13", 497, 11, 661, 677,
-                            payment ? CellEntry::kReadOnly : CellEntry::kPassive},
-      {},
-      "现金",
-      "组合框1",
-      {"组合框1", "日期框2", "编辑框1", "编辑框2"},
-      payment ? OffsetPair::kPaymentVoucher : OffsetPair::kReceiptVoucher,
+      .kind = kind,
+      .title = payment ? "付款凭证管理" : "打印收款凭证",
+      .greeting = payment ? " 您正在使用付款凭证管理，请注意本行的提示信息！"
+                          : " 您正在使用收款凭证管理，请注意本行的提示信息！",
+      .size = payment ? QSize(727, 601) : QSize(727, 588),
+      .controls = std::move(controls),
+      .lines = {.groups = {"分组框10", "分组框5", "分组框11", "分组框9", "分组框12"},
+                .counterparty = QRect(4, 11, 153, 30),
+                .summary = QRect(162, 11, 153, 30),
+                .subjects = {QRect(318, 10, 85, 20), QRect(405, 10, 85, 20)},
+                .summaryBytes = 88,
+                .subjectBytes = 32,
+                .firstCellX = 493,
+                .cellY = 11,
+                .leftMarkX = 657,
+                .rightMarkX = 673},
+      .totals = {.group = "分组框13",
+                 .firstCellX = 497,
+                 .cellY = 11,
+                 .leftMarkX = 661,
+                 .rightMarkX = 677,
+                 .entry = payment ? CellEntry::kReadOnly : CellEntry::kPassive},
+      .lists = {},
+      .defaultHeaderSubject = "现金",
+      .firstField = "组合框1",
+      .tabBeforeLines = {"组合框1", "日期框2", "编辑框1", "编辑框2"},
+      .offsets = payment ? OffsetPair::kPaymentVoucher : OffsetPair::kReceiptVoucher,
   };
   std::vector<std::string> general, detail;
   for (int k = 0; k < kVoucherLines; ++k) {

@@ -6,6 +6,6 @@ namespace tallyra {
 
 // The receipt and payment vouchers, twins that differ in their texts, tables, a few
 // pixels and whether the total cells can be typed into.
-VoucherWindowSpec CashVoucherSpec(VoucherKind kind);
+VoucherWindowSpec ReceiptOrPaymentSpec(VoucherKind kind);
 
 }  // namespace tallyra

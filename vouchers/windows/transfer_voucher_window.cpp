@@ -47,11 +47,7 @@ std::vector<ControlSpec> TransferControls() {
       {K::kStatusLine, "警告签",   "分组框3", QRect(3, 48, 841, 20)},
   };
   // clang-format on
-  static const char* const places[] = {"千", "百", "十", "万", "千", "百", "十", "元", "角", "分"};
-  for (int j = 0; j < kVoucherAmountCells; ++j) {
-    controls.push_back({K::kLabel, "标签" + std::to_string(14 + j), "分组框7",
-                        QRect(640 + 16 * j, 37, 14, 24), places[j]});
-  }
+  AddPlaceCaptions(controls, "分组框7", 640, 37);
   return controls;
 }
 
@@ -77,28 +73,33 @@ std::vector<SubjectList> TransferLists() {
 
 VoucherWindowSpec TransferSpec() {
   return {
-      VoucherKind::kTransfer,
-      "打印转帐凭证",
-      " 您正在使用转帐凭证管理，请注意本行的提示信息！",
-      QSize(871, 593),
-      TransferControls(),
-      VoucherLineGeometry{{"分组框10", "分组框5", "分组框11", "分组框9", "分组框12"},
-                          QRect(3, 11, 153, 30),
-                          QRect(159, 11, 153, 30),
-                          {QRect(314, 11, 80, 20), QRect(395, 11, 80, 20), QRect(477, 11, 80, 20),
-                           QRect(558, 11, 80, 20)},
-                          56,
-                          28,
-                          640,
-                          11,
-                          804,
-                          820},
-      VoucherTotalsGeometry{"分组框13", 644, 11, 808, 824, CellEntry::kReadOnly},
-      TransferLists(),
-      nullptr,
-      "日期框2",
-      {"日期框2", "编辑框1", "编辑框2"},
-      OffsetPair::kTransferVoucher,
+      .kind = VoucherKind::kTransfer,
+      .title = "打印转帐凭证",
+      .greeting = " 您正在使用转帐凭证管理，请注意本行的提示信息！",
+      .size = QSize(871, 593),
+      .controls = TransferControls(),
+      .lines = {.groups = {"分组框10", "分组框5", "分组框11", "分组框9", "分组框12"},
+                .counterparty = QRect(3, 11, 153, 30),
+                .summary = QRect(159, 11, 153, 30),
+                .subjects = {QRect(314, 11, 80, 20), QRect(395, 11, 80, 20), QRect(477, 11, 80, 20),
+                             QRect(558, 11, 80, 20)},
+                .summaryBytes = 56,
+                .subjectBytes = 28,
+                .firstCellX = 640,
+                .cellY = 11,
+                .leftMarkX = 804,
+                .rightMarkX = 820},
+      .totals = {.group = "分组框13",
+                 .firstCellX = 644,
+                 .cellY = 11,
+                 .leftMarkX = 808,
+                 .rightMarkX = 824,
+                 .entry = CellEntry::kReadOnly},
+      .lists = TransferLists(),
+      .defaultHeaderSubject = nullptr,
+      .firstField = "日期框2",
+      .tabBeforeLines = {"日期框2", "编辑框1", "编辑框2"},
+      .offsets = OffsetPair::kTransferVoucher,
   };
 }
 

@@ -25,6 +25,16 @@ CellSpec CellAt(const std::string& name, int x, int y) {
 
 }  // namespace
 
+void AddPlaceCaptions(std::vector<ControlSpec>& controls, const char* group, int x, int y) {
+  // The controls keep pointers to their captions.
+  static const std::vector<std::string> places = PlaceNames(kVoucherAmountCells);
+  for (int j = 0; j < kVoucherAmountCells; ++j) {
+    controls.push_back({ControlSpec::Kind::kLabel, "标签" + std::to_string(14 + j), group,
+                        QRect(QPoint(x + kCellStep * j, y), kCellSize),
+                        places[static_cast<std::size_t>(j)].c_str()});
+  }
+}
+
 VoucherWindow::VoucherWindow(AppContext& context, QWidget* owner, VoucherWindowSpec desc)
     : FormWindow(context, owner, QString::fromUtf8(desc.title), QString::fromUtf8(desc.greeting)),
       spec_(std::move(desc)) {

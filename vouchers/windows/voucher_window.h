@@ -64,6 +64,9 @@ struct VoucherWindowSpec {
   OffsetPair offsets;
 };
 
+// The place captions 千 … 分 over the amount cells, 标签14 … 标签23, from x at y in the group.
+void AddPlaceCaptions(std::vector<ControlSpec>& controls, const char* group, int x, int y);
+
 // The accounting voucher of five lines: counterparty, summary, subjects, ten amount cells
 // and two posting marks each; a totals row the window keeps as the sum of the lines;
 // printed onto voucher paper. Typing into a cell moves the focus along the line, on to
