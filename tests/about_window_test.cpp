@@ -36,7 +36,8 @@ TEST(AboutWindowTest, ShowsTheProgramsVersion) {
   auto* version = about.findChild<QLabel*>(QStringLiteral("版本标签"));
   ASSERT_NE(version, nullptr);
   EXPECT_EQ(version->text(), QStringLiteral("版本 " TALLYRA_VERSION));
-  EXPECT_TRUE(version->geometry().bottom() < about.findChild<QLabel*>(QStringLiteral("标签3"))->y());
+  EXPECT_TRUE(version->geometry().bottom() <
+              about.findChild<QLabel*>(QStringLiteral("标签3"))->y());
 }
 
 }  // namespace

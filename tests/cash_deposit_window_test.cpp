@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "forms/windows/cell_row.h"
-#include "tests/support/ui_fixture.h"
+#include "tests/support/form_fixture.h"
 
 namespace tallyra {
 namespace {
@@ -24,7 +24,7 @@ QString CellsOf(const CellRow& cells) {
   return joined;
 }
 
-class CashDepositWindowTest : public UiFixture {
+class CashDepositWindowTest : public FormFixture<CashDepositWindow> {
  protected:
   CashDepositWindowTest() {
     AddRecords("Bfqc.bsf", {{"本方公司"}});
@@ -32,18 +32,9 @@ class CashDepositWindowTest : public UiFixture {
     AddRecords("Bfyh.bsf", {{"工商银行"}});
     AddRecords("Dfqc.bsf", {{"对方公司"}, {"另一公司"}});
     AddRecords("Kxlyk.bsf", {{"货款"}, {"备用金"}});
-    window_ = CreateForm<CashDepositWindow>(*context_, nullptr);
-    ShowActive(window_);
+    Open();
   }
-  ~CashDepositWindowTest() override { delete window_.data(); }
 
-  template <typename T = QLineEdit>
-  T* Control(const char* name) {
-    T* control = window_->findChild<T*>(QString::fromUtf8(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-  }
-  QString Text(const char* name) { return Control(name)->text(); }
   // Types a count into the count box 编辑框11 … 编辑框18.
   void Count(int box, const char* keys) {
     QLineEdit* count = Control(QStringLiteral("编辑框%1").arg(box).toUtf8().constData());
@@ -66,8 +57,6 @@ class CashDepositWindowTest : public UiFixture {
     }
     return texts;
   }
-
-  QPointer<CashDepositWindow> window_;
 };
 
 TEST_F(CashDepositWindowTest, CountsGiveAmountsTotalCellsAndCapitals) {

@@ -11,30 +11,21 @@
 
 #include "forms/position_table.h"
 #include "forms/windows/cell_row.h"
-#include "tests/support/ui_fixture.h"
+#include "tests/support/form_fixture.h"
 
 namespace tallyra {
 namespace {
 
 const QString kGreeting = QStringLiteral(" 您正在使用支票管理，请注意本行的提示信息！");
 
-class ChequeWindowTest : public UiFixture {
+class ChequeWindowTest : public FormFixture<ChequeWindow> {
  protected:
   ChequeWindowTest() {
     AddRecords("Bfzh.bsf",
                {{"基本户", "1234567890"}, {"", "999"}, {"一般户", "55"}, {"一般户", "55"}});
-    window_ = CreateForm<ChequeWindow>(*context_, nullptr);
-    ShowActive(window_);
+    Open();
   }
-  ~ChequeWindowTest() override { delete window_.data(); }
 
-  template <typename T = QLineEdit>
-  T* Control(const char* name) {
-    T* control = window_->findChild<T*>(QString::fromUtf8(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-  }
-  QString Text(const char* name) { return Control(name)->text(); }
   QLineEdit* DigitBox(int k) { return window_->Digits()->Cell(k); }  // 0 is 亿, 10 is 分
   void TypeDigits(int firstBox, const QString& keys) {
     DigitBox(firstBox)->setFocus();
@@ -46,8 +37,6 @@ class ChequeWindowTest : public UiFixture {
     if (focus && qobject_cast<QComboBox*>(focus->parentWidget())) return focus->parentWidget();
     return focus;
   }
-
-  QPointer<ChequeWindow> window_;
 };
 
 TEST_F(ChequeWindowTest, FreshAndAfterNew) {

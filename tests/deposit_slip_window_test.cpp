@@ -12,13 +12,13 @@
 
 #include "forms/windows/cell_row.h"
 #include "forms/windows/deposit_slip_position_window.h"
+#include "tests/support/form_fixture.h"
 #include "tests/support/layout_check.h"
-#include "tests/support/ui_fixture.h"
 
 namespace tallyra {
 namespace {
 
-class DepositSlipWindowTest : public UiFixture {
+class DepositSlipWindowTest : public FormFixture<DepositSlipWindow> {
  protected:
   DepositSlipWindowTest() {
     fakes_.clock.now = QDateTime(QDate(2011, 1, 5), QTime(9, 0));
@@ -29,25 +29,7 @@ class DepositSlipWindowTest : public UiFixture {
     AddRecords("Dfzh.bsf", {{"一般户", "6222020200001234"}});
     AddRecords("Dfyh.bsf", {{"建设银行西城支行"}});
   }
-  ~DepositSlipWindowTest() override { delete window_.data(); }
 
-  void OpenSlip() {
-    window_ = CreateForm<DepositSlipWindow>(*context_, nullptr);
-    ShowActive(window_);
-  }
-  template <typename T = QLineEdit>
-  T* Control(const char* name) {
-    T* control = window_->findChild<T*>(QString::fromUtf8(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-  }
-  QStringList Items(const char* list) {
-    QStringList items;
-    for (int i = 0; i < Control<QComboBox>(list)->count(); ++i) {
-      items << Control<QComboBox>(list)->itemText(i);
-    }
-    return items;
-  }
   QWidget* Focus() {
     QWidget* focus = QApplication::focusWidget();
     if (focus && qobject_cast<QComboBox*>(focus->parentWidget())) return focus->parentWidget();
@@ -60,12 +42,10 @@ class DepositSlipWindowTest : public UiFixture {
     }
     return "(nothing)";
   }
-
-  QPointer<DepositSlipWindow> window_;
 };
 
 TEST_F(DepositSlipWindowTest, FreshSlipListsFromTheDrawersAndPayeesTables) {
-  OpenSlip();
+  Open();
   EXPECT_EQ(window_->windowTitle(), QStringLiteral("打印进帐单"));
   EXPECT_EQ(window_->size(), QSize(580, 518));
   EXPECT_EQ(Items("出全称组合框2"), (QStringList{"本方甲公司", "本方乙公司"}));
@@ -84,7 +64,7 @@ TEST_F(DepositSlipWindowTest, FreshSlipListsFromTheDrawersAndPayeesTables) {
 }
 
 TEST_F(DepositSlipWindowTest, HintsTabOrderAndTheDigitRowLeadingToTheBillKind) {
-  OpenSlip();
+  Open();
   const struct {
     const char* field;
     int bytes;
@@ -132,7 +112,7 @@ TEST_F(DepositSlipWindowTest, PrintsEachItemAtItsOwnOffsetsWithTheDateInFigures)
   offsets[15 - 1] = -15;  // the digit row up
   offsets[24 - 1] = 20;   // the 十 column right
   StoreOffsets(DepositSlipOffsets(), offsets);
-  OpenSlip();
+  Open();
   Control<QComboBox>("出全称组合框2")->setCurrentIndex(0);
   Control<QComboBox>("出账号组合框3")->setCurrentIndex(0);
   Control("种类组合框5")->setText(QStringLiteral("转账支票"));
@@ -156,7 +136,7 @@ TEST_F(DepositSlipWindowTest, PrintsEachItemAtItsOwnOffsetsWithTheDateInFigures)
 }
 
 TEST_F(DepositSlipWindowTest, ADamagedPositionTableIsReportedAndNothingIsPrinted) {
-  OpenSlip();
+  Open();
   const QString file = dir_.filePath(QStringLiteral("bsf/Tzjzd.bsf"));
   ASSERT_TRUE(QFile::resize(file, 50));
   Control<QPushButton>("按钮8")->click();

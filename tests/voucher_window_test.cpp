@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "forms/position_table.h"
-#include "tests/support/ui_fixture.h"
+#include "tests/support/form_fixture.h"
 #include "vouchers/windows/payment_voucher_window.h"
 #include "vouchers/windows/receipt_voucher_window.h"
 #include "vouchers/windows/transfer_voucher_window.h"
@@ -60,9 +60,7 @@ class VoucherWindowTest : public UiFixture, public ::testing::WithParamInterface
   }
   template <typename T = QLineEdit>
   T* Control(const std::string& name) {
-    T* control = window_->findChild<T*>(QString::fromStdString(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+    return FindControl<T>(window_, QString::fromStdString(name));
   }
   VoucherLineNames Names(int k) const { return VoucherLine(Kind(), k); }
   QLineEdit* Cell(int line, int j) { return window_->Line(line)->Cell(j); }

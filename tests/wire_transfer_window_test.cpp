@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "forms/windows/cell_row.h"
-#include "tests/support/ui_fixture.h"
+#include "tests/support/form_fixture.h"
 
 namespace tallyra {
 namespace {
@@ -33,7 +33,7 @@ struct Side {
 constexpr Side kSides[] = {{"汇省组合框1", "汇市组合框1", "汇市县组合框2"},
                            {"收省组合框3", "收市组合框3", "收市县组合框4"}};
 
-class WireTransferWindowTest : public UiFixture {
+class WireTransferWindowTest : public FormFixture<WireTransferWindow, QComboBox> {
  protected:
   WireTransferWindowTest() {
     AddRecords("Bfdd.bsf", kPlaces);
@@ -44,24 +44,9 @@ class WireTransferWindowTest : public UiFixture {
     AddRecords("Dfqc.bsf", {{"对方公司"}});
     AddRecords("Dfzh.bsf", {{"货款户", "6222020200112233"}});
     AddRecords("Dfyh.bsf", {{"建设银行南京分行"}});
-    window_ = CreateForm<WireTransferWindow>(*context_, nullptr);
-    ShowActive(window_);
+    Open();
   }
-  ~WireTransferWindowTest() override { delete window_.data(); }
 
-  template <typename T = QComboBox>
-  T* Control(const char* name) {
-    T* control = window_->findChild<T*>(QString::fromUtf8(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-  }
-  QString Text(const char* name) { return Control<QLineEdit>(name)->text(); }
-  QStringList Items(const char* name) {
-    QStringList items;
-    QComboBox* list = Control(name);
-    for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
-    return items;
-  }
   // Picks an entry the way an operator does: open the list, move to it, press Enter.
   void Choose(const char* name, const QString& entry) {
     QComboBox* list = Control(name);
@@ -86,8 +71,6 @@ class WireTransferWindowTest : public UiFixture {
     if (focus && qobject_cast<QComboBox*>(focus->parentWidget())) return focus->parentWidget();
     return focus;
   }
-
-  QPointer<WireTransferWindow> window_;
 };
 
 QStringList Strings(std::initializer_list<const char*> texts) {
