@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <memory>
+#include <optional>
 
 #include "bench/bench_tables.h"
+#include "bench/window_bench.h"
 #include "data/catalogue.h"
 #include "data/windows/table_editor_window.h"
 #include "platform/qt_services.h"
@@ -36,19 +38,17 @@ void OpenEditor(benchmark::State& state, bool cold) {
   programState.TableEditorFile = dir.path() + QStringLiteral("\\bsf\\Bfzh.bsf");
   programState.TableEditorTitle = QStringLiteral("本方账号");
   auto store = std::make_unique<RecordStore>(location);
-  for (auto _ : state) {
-    AppContext context{programState, *store, services.Get()};
-    auto window = std::make_unique<TableEditorWindow>(context, nullptr);
-    window->show();
-    QCoreApplication::processEvents();
-    benchmark::DoNotOptimize(window.get());
-    state.PauseTiming();
-    window.reset();
-    QCoreApplication::processEvents();
-    store->CloseAll();
-    if (cold) store = std::make_unique<RecordStore>(location);
-    state.ResumeTiming();
-  }
+  std::optional<AppContext> context;
+  TimeOpening(
+      state,
+      [&] {
+        context.emplace(AppContext{programState, *store, services.Get()});
+        return std::make_unique<TableEditorWindow>(*context, nullptr);
+      },
+      [&] {
+        store->CloseAll();
+        if (cold) store = std::make_unique<RecordStore>(location);
+      });
 }
 
 void BM_OpenTableEditorWarm(benchmark::State& state) { OpenEditor(state, false); }

@@ -3,11 +3,11 @@
 // written in one transaction after the day's backup, and the store taking in the new
 // records for the grid. Into an empty table, and replacing 10 000 records.
 #include <benchmark/benchmark.h>
-#include <sodium.h>
 
 #include <filesystem>
 #include <string>
 
+#include "bench/bench_tables.h"
 #include "data/catalogue.h"
 #include "data/csv.h"
 #include "data/record_store.h"
@@ -32,11 +32,7 @@ std::string AccountsCsv() {
 class Folder {
  public:
   Folder() {
-    unsigned char nonce[8];
-    randombytes_buf(nonce, sizeof nonce);
-    char hex[17];
-    sodium_bin2hex(hex, sizeof hex, nonce, sizeof nonce);
-    root_ = std::filesystem::temp_directory_path() / (std::string("tallyra-import-") + hex);
+    root_ = UniqueTempFolder("tallyra-import-");
     Reset();
   }
   ~Folder() { std::filesystem::remove_all(root_); }
