@@ -14,6 +14,7 @@
 #include "app/about_window.h"
 #include "app/roll_up_menu.h"
 #include "app/version.h"
+#include "forms/windows/form_window.h"
 
 namespace tallyra {
 namespace {
@@ -236,13 +237,8 @@ void MainWindow::OpenDestination(Destination destination) {
   if (!window) return;
   // Beside the roll-up menu, not over it, unless the window keeps its own place.
   if (!window->property("placesItself").toBool()) window->move(mapToGlobal(QPoint(140, 62)));
-  if (IsFormDestination(destination)) {
-    if (auto* label = window->findChild<QLabel*>(QStringLiteral("登录签"))) {
-      label->setText(operatorPane_->text() + levelPane_->text());
-    }
-    if (auto* label = window->findChild<QLabel*>(QStringLiteral("警告签"))) {
-      label->setText(WarningLine(destination));
-    }
+  if (auto* form = qobject_cast<FormWindow*>(window)) {
+    form->GreetOperator(operatorPane_->text() + levelPane_->text());
   }
 }
 

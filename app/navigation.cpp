@@ -62,29 +62,6 @@ const std::vector<MenuGroup>& MenuGroups() {
   return groups;
 }
 
-bool IsFormDestination(Destination destination) { return !WarningLine(destination).isEmpty(); }
-
-QString WarningLine(Destination destination) {
-  switch (destination) {
-    case D::kCashDepositSlip:
-      return QStringLiteral(" 您正在使用现金交款单管理，请注意本行的提示信息！");
-    case D::kCheque:
-      return QStringLiteral(" 您正在使用支票管理，请注意本行的提示信息！");
-    case D::kDepositSlip:
-      return QStringLiteral(" 您正在使用进账单管理，请注意本行的提示信息！");
-    case D::kWireTransfer:
-      return QStringLiteral(" 您正在使用电汇凭证管理，请注意本行的提示信息！");
-    case D::kReceiptVoucher:
-      return QStringLiteral(" 您正在使用收款凭证管理，请注意本行的提示信息！");
-    case D::kPaymentVoucher:
-      return QStringLiteral(" 您正在使用付款凭证管理，请注意本行的提示信息！");
-    case D::kTransferVoucher:
-      return QStringLiteral(" 您正在使用转帐凭证管理，请注意本行的提示信息！");
-    default:
-      return {};
-  }
-}
-
 template <typename Window>
 WindowFactory Make() {
   return [](AppContext& context, QWidget* owner) -> QWidget* {
