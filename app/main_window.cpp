@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCursor>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -15,6 +14,7 @@
 #include "app/roll_up_menu.h"
 #include "app/version.h"
 #include "forms/windows/form_window.h"
+#include "ui/form_keys.h"
 
 namespace tallyra {
 namespace {
@@ -101,6 +101,7 @@ MainWindow::MainWindow(AppContext& context, WindowFactories windows)
   BuildToolbar();
   BuildMenu();
   BuildStatusBar();
+  WindowKeys::EscClosesWindow(this);
 
   RecordStore& store = context_.store;
   context_.state.OperatorLevel = QString::fromStdString(store.ReadText("管理权限"));
@@ -301,14 +302,6 @@ void MainWindow::DragTick(QPoint mouse) {
     return;
   }
   dragTimer_->stop();
-}
-
-void MainWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  QWidget::keyPressEvent(event);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
