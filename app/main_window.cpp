@@ -15,6 +15,7 @@
 #include "app/version.h"
 #include "forms/windows/form_window.h"
 #include "ui/form_keys.h"
+#include "ui/self_placing_window.h"
 
 namespace tallyra {
 namespace {
@@ -105,11 +106,11 @@ MainWindow::MainWindow(AppContext& context, WindowFactories windows)
 
   RecordStore& store = context_.store;
   context_.state.OperatorLevel = QString::fromStdString(store.ReadText("管理权限"));
-  const QString operatorName = QString::fromStdString(store.ReadText("帐户名"));
+  context_.state.OperatorName = QString::fromStdString(store.ReadText("帐户名"));
   if (context_.state.OperatorLevel != kSuperAdministrator) {
     menu_->SetItemCaption(1, 0, QStringLiteral("修改密码"));
   }
-  operatorPane_->setText(operatorName);
+  operatorPane_->setText(context_.state.OperatorName);
   levelPane_->setText(context_.state.OperatorLevel);
 
   const QDate start = context_.state.StartTime.date();
@@ -237,9 +238,10 @@ void MainWindow::OpenDestination(Destination destination) {
   QWidget* window = OpenForm(context_.state, [&] { return factory->second(context_, this); });
   if (!window) return;
   // Beside the roll-up menu, not over it, unless the window keeps its own place.
-  if (!window->property("placesItself").toBool()) window->move(mapToGlobal(QPoint(140, 62)));
+  const auto* placing = dynamic_cast<const SelfPlacingWindow*>(window);
+  if (!placing || !placing->PlacesItself()) window->move(mapToGlobal(QPoint(140, 62)));
   if (auto* form = qobject_cast<FormWindow*>(window)) {
-    form->GreetOperator(operatorPane_->text() + levelPane_->text());
+    form->GreetOperator(context_.state.OperatorName + context_.state.OperatorLevel);
   }
 }
 

@@ -1,6 +1,5 @@
 #include "app/navigation.h"
 
-#include <QLabel>
 #include <type_traits>
 
 #include "data/windows/admin_settings_window.h"
@@ -73,21 +72,11 @@ WindowFactory Make() {
   };
 }
 
-namespace {
-
-// The logged-in operator is the one the main window's status bar names.
-QString OperatorNameOf(const QWidget* owner) {
-  const auto* pane = owner ? owner->findChild<QLabel*>(QStringLiteral("状态条1_操作员")) : nullptr;
-  return pane ? pane->text() : QString();
-}
-
-}  // namespace
-
 WindowFactories ProgramWindows() {
   return {
       {D::kAdministrators,
        [](AppContext& context, QWidget* owner) -> QWidget* {
-         return new AdminSettingsWindow(context, owner, OperatorNameOf(owner));
+         return new AdminSettingsWindow(context, owner, context.state.OperatorName);
        }},
       {D::kCashDepositSlip, Make<CashDepositWindow>()},
       {D::kCheque, Make<ChequeWindow>()},

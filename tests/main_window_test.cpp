@@ -66,6 +66,7 @@ TEST_F(MainWindowTest, SuperAdministratorSeesEverythingAndIsNeverRefused) {
   EXPECT_EQ(Pane("状态条1_操作员"), "op1");
   EXPECT_EQ(Pane("状态条1_级别"), QStringLiteral("超级管理员"));
   EXPECT_EQ(state_.OperatorLevel, QStringLiteral("超级管理员"));
+  EXPECT_EQ(state_.OperatorName, "op1");
   EXPECT_EQ(Menu()->Item(1, 0)->text(), QStringLiteral("用户管理"));
   for (int index : {3, 4, 5}) window_->OnToolbarClicked(index);
   for (auto [group, item] : {std::pair{1, 1}, {2, 0}, {2, 1}}) {
