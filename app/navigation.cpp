@@ -2,17 +2,18 @@
 
 #include <type_traits>
 
+#include "app/calibration_sheet_forms.h"
 #include "data/windows/admin_settings_window.h"
-#include "forms/windows/cash_deposit_window.h"
 #include "data/windows/selection_settings_window.h"
+#include "forms/windows/cash_deposit_window.h"
 #include "forms/windows/cheque_window.h"
 #include "forms/windows/deposit_slip_position_window.h"
 #include "forms/windows/deposit_slip_window.h"
 #include "forms/windows/print_position_window.h"
+#include "forms/windows/wire_transfer_window.h"
 #include "vouchers/windows/payment_voucher_window.h"
 #include "vouchers/windows/receipt_voucher_window.h"
 #include "vouchers/windows/transfer_voucher_window.h"
-#include "forms/windows/wire_transfer_window.h"
 
 namespace tallyra {
 namespace {
@@ -82,7 +83,10 @@ WindowFactories ProgramWindows() {
       {D::kCheque, Make<ChequeWindow>()},
       {D::kDepositSlip, Make<DepositSlipWindow>()},
       {D::kWireTransfer, Make<WireTransferWindow>()},
-      {D::kPrintPositions, Make<PrintPositionWindow>()},
+      {D::kPrintPositions,
+       [](AppContext& context, QWidget* owner) -> QWidget* {
+         return new PrintPositionWindow(context, owner, CalibrationSheetForms());
+       }},
       {D::kDepositSlipPositions, Make<DepositSlipPositionWindow>()},
       {D::kReceiptVoucher, Make<ReceiptVoucherWindow>()},
       {D::kPaymentVoucher, Make<PaymentVoucherWindow>()},

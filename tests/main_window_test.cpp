@@ -290,8 +290,8 @@ TEST_F(MainWindowTest, EscClosesTheWindowFromAControlOrFromTheWindowItself) {
   for (const bool toControl : {true, false}) {
     window_ = new MainWindow(*context_, {});
     ShowActive(window_);
-    QWidget* target = window_;
-    if (toControl) target = window_->findChild<QPushButton*>(QStringLiteral("按钮_主界面_退出系统"));
+    auto* exitButton = window_->findChild<QPushButton*>(QStringLiteral("按钮_主界面_退出系统"));
+    QWidget* target = toControl ? exitButton : static_cast<QWidget*>(window_);
     QTest::keyClick(target, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window_.isNull()) << (toControl ? "from the exit button" : "from the window");
