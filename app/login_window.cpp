@@ -2,7 +2,6 @@
 
 #include <QCursor>
 #include <QImageReader>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -14,6 +13,7 @@
 
 #include "data/catalogue.h"
 #include "data/password_hash.h"
+#include "ui/form_keys.h"
 
 namespace tallyra {
 namespace {
@@ -62,11 +62,7 @@ QPixmap PngPicture(const QString& path) {
   return QPixmap::fromImage(reader.read());
 }
 
-bool IsEnter(QEvent* event) {
-  if (event->type() != QEvent::KeyPress) return false;
-  const int key = static_cast<QKeyEvent*>(event)->key();
-  return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
+bool IsEnter(const QEvent* event) { return FormKeyOf(event) == FormKey::kEnter; }
 
 }  // namespace
 
@@ -123,6 +119,7 @@ LoginWindow::LoginWindow(AppContext& context, std::function<void()> onLoggedIn)
   passwordEdit_->installEventFilter(this);
   bird_->installEventFilter(this);
   connect(loginButton_, &QPushButton::clicked, this, &LoginWindow::TryLogin);
+  WindowKeys::EscClosesWindow(this);
   nameEdit_->setFocus();
 }
 
@@ -197,14 +194,6 @@ bool LoginWindow::CountFailure() {
 
 void LoginWindow::ShowError(const QString& text) {
   context_.services.messages.ShowError(this, text);
-}
-
-void LoginWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  QWidget::keyPressEvent(event);
 }
 
 void LoginWindow::paintEvent(QPaintEvent*) {

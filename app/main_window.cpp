@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCursor>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -14,6 +13,9 @@
 #include "app/about_window.h"
 #include "app/roll_up_menu.h"
 #include "app/version.h"
+#include "forms/windows/form_window.h"
+#include "ui/form_keys.h"
+#include "ui/self_placing_window.h"
 
 namespace tallyra {
 namespace {
@@ -100,14 +102,15 @@ MainWindow::MainWindow(AppContext& context, WindowFactories windows)
   BuildToolbar();
   BuildMenu();
   BuildStatusBar();
+  WindowKeys::EscClosesWindow(this);
 
   RecordStore& store = context_.store;
   context_.state.OperatorLevel = QString::fromStdString(store.ReadText("管理权限"));
-  const QString operatorName = QString::fromStdString(store.ReadText("帐户名"));
+  context_.state.OperatorName = QString::fromStdString(store.ReadText("帐户名"));
   if (context_.state.OperatorLevel != kSuperAdministrator) {
     menu_->SetItemCaption(1, 0, QStringLiteral("修改密码"));
   }
-  operatorPane_->setText(operatorName);
+  operatorPane_->setText(context_.state.OperatorName);
   levelPane_->setText(context_.state.OperatorLevel);
 
   const QDate start = context_.state.StartTime.date();
@@ -235,14 +238,10 @@ void MainWindow::OpenDestination(Destination destination) {
   QWidget* window = OpenForm(context_.state, [&] { return factory->second(context_, this); });
   if (!window) return;
   // Beside the roll-up menu, not over it, unless the window keeps its own place.
-  if (!window->property("placesItself").toBool()) window->move(mapToGlobal(QPoint(140, 62)));
-  if (IsFormDestination(destination)) {
-    if (auto* label = window->findChild<QLabel*>(QStringLiteral("登录签"))) {
-      label->setText(operatorPane_->text() + levelPane_->text());
-    }
-    if (auto* label = window->findChild<QLabel*>(QStringLiteral("警告签"))) {
-      label->setText(WarningLine(destination));
-    }
+  const auto* placing = dynamic_cast<const SelfPlacingWindow*>(window);
+  if (!placing || !placing->PlacesItself()) window->move(mapToGlobal(QPoint(140, 62)));
+  if (auto* form = qobject_cast<FormWindow*>(window)) {
+    form->GreetOperator(context_.state.OperatorName + context_.state.OperatorLevel);
   }
 }
 
@@ -305,14 +304,6 @@ void MainWindow::DragTick(QPoint mouse) {
     return;
   }
   dragTimer_->stop();
-}
-
-void MainWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  QWidget::keyPressEvent(event);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

@@ -43,7 +43,6 @@ class MainWindow final : public QWidget {
   AboutWindow* About() const;
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 

@@ -1,19 +1,19 @@
 #include "app/navigation.h"
 
-#include <QLabel>
 #include <type_traits>
 
+#include "app/calibration_sheet_forms.h"
 #include "data/windows/admin_settings_window.h"
-#include "forms/windows/cash_deposit_window.h"
 #include "data/windows/selection_settings_window.h"
+#include "forms/windows/cash_deposit_window.h"
 #include "forms/windows/cheque_window.h"
 #include "forms/windows/deposit_slip_position_window.h"
 #include "forms/windows/deposit_slip_window.h"
 #include "forms/windows/print_position_window.h"
+#include "forms/windows/wire_transfer_window.h"
 #include "vouchers/windows/payment_voucher_window.h"
 #include "vouchers/windows/receipt_voucher_window.h"
 #include "vouchers/windows/transfer_voucher_window.h"
-#include "forms/windows/wire_transfer_window.h"
 
 namespace tallyra {
 namespace {
@@ -62,29 +62,6 @@ const std::vector<MenuGroup>& MenuGroups() {
   return groups;
 }
 
-bool IsFormDestination(Destination destination) { return !WarningLine(destination).isEmpty(); }
-
-QString WarningLine(Destination destination) {
-  switch (destination) {
-    case D::kCashDepositSlip:
-      return QStringLiteral(" 您正在使用现金交款单管理，请注意本行的提示信息！");
-    case D::kCheque:
-      return QStringLiteral(" 您正在使用支票管理，请注意本行的提示信息！");
-    case D::kDepositSlip:
-      return QStringLiteral(" 您正在使用进账单管理，请注意本行的提示信息！");
-    case D::kWireTransfer:
-      return QStringLiteral(" 您正在使用电汇凭证管理，请注意本行的提示信息！");
-    case D::kReceiptVoucher:
-      return QStringLiteral(" 您正在使用收款凭证管理，请注意本行的提示信息！");
-    case D::kPaymentVoucher:
-      return QStringLiteral(" 您正在使用付款凭证管理，请注意本行的提示信息！");
-    case D::kTransferVoucher:
-      return QStringLiteral(" 您正在使用转帐凭证管理，请注意本行的提示信息！");
-    default:
-      return {};
-  }
-}
-
 template <typename Window>
 WindowFactory Make() {
   return [](AppContext& context, QWidget* owner) -> QWidget* {
@@ -96,27 +73,20 @@ WindowFactory Make() {
   };
 }
 
-namespace {
-
-// The logged-in operator is the one the main window's status bar names.
-QString OperatorNameOf(const QWidget* owner) {
-  const auto* pane = owner ? owner->findChild<QLabel*>(QStringLiteral("状态条1_操作员")) : nullptr;
-  return pane ? pane->text() : QString();
-}
-
-}  // namespace
-
 WindowFactories ProgramWindows() {
   return {
       {D::kAdministrators,
        [](AppContext& context, QWidget* owner) -> QWidget* {
-         return new AdminSettingsWindow(context, owner, OperatorNameOf(owner));
+         return new AdminSettingsWindow(context, owner, context.state.OperatorName);
        }},
       {D::kCashDepositSlip, Make<CashDepositWindow>()},
       {D::kCheque, Make<ChequeWindow>()},
       {D::kDepositSlip, Make<DepositSlipWindow>()},
       {D::kWireTransfer, Make<WireTransferWindow>()},
-      {D::kPrintPositions, Make<PrintPositionWindow>()},
+      {D::kPrintPositions,
+       [](AppContext& context, QWidget* owner) -> QWidget* {
+         return new PrintPositionWindow(context, owner, CalibrationSheetForms());
+       }},
       {D::kDepositSlipPositions, Make<DepositSlipPositionWindow>()},
       {D::kReceiptVoucher, Make<ReceiptVoucherWindow>()},
       {D::kPaymentVoucher, Make<PaymentVoucherWindow>()},

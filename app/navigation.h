@@ -49,10 +49,6 @@ struct MenuGroup {
 const std::vector<ToolbarEntry>& ToolbarEntries();
 const std::vector<MenuGroup>& MenuGroups();
 
-// The bank-form and voucher windows get the operator line and this greeting.
-bool IsFormDestination(Destination destination);
-QString WarningLine(Destination destination);
-
 // Makes the window of a destination, owned by the main window.
 using WindowFactory = std::function<QWidget*(AppContext& context, QWidget* owner)>;
 using WindowFactories = std::map<Destination, WindowFactory>;

@@ -421,6 +421,7 @@ TEST_F(AdminEntryTest, ToolbarAndMenuOpenTheWindowForTheLoggedInOperator) {
   EXPECT_EQ(state_.AdminAccountName, "Boss");
   EXPECT_EQ(state_.CurrentForm, Admin());
   EXPECT_EQ(Admin()->windowTitle(), QStringLiteral("管理员设置"));
+  EXPECT_EQ(Admin()->pos(), main_->mapToGlobal(QPoint(140, 62))) << "beside the menu";
   main_->OnMenuItemClicked(1, 0);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(main_->findChildren<AdminSettingsWindow*>().size(), 1) << "the old one closed";

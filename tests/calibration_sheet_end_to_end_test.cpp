@@ -9,6 +9,7 @@
 #include <map>
 #include <ostream>
 
+#include "app/calibration_sheet_forms.h"
 #include "forms/calibration_sheet.h"
 #include "forms/cash_deposit_layout.h"
 #include "forms/cheque_layout.h"
@@ -110,7 +111,7 @@ class CalibrationSheetEndToEndTest : public EndToEndTest,
     if (depositSlip) {
       window_ = new DepositSlipPositionWindow(programContext_, nullptr);
     } else {
-      window_ = new PrintPositionWindow(programContext_, nullptr);
+      window_ = new PrintPositionWindow(programContext_, nullptr, CalibrationSheetForms());
     }
     window_->show();
   }

@@ -147,6 +147,19 @@ TEST_F(LoginWindowTest, EnterInThePasswordBoxTriesTheLogin) {
   EXPECT_EQ(fakes_.messages.Texts(), std::vector<QString>{kWrong});
 }
 
+TEST_F(LoginWindowTest, EnterOnTheLoginButtonDoesNothing) {
+  NameEdit()->setText("Admin");
+  PasswordEdit()->setText("secret");
+  auto* button = window_->findChild<QPushButton*>(QStringLiteral("首页登陆按钮"));
+  button->setFocus();
+  for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+    QTest::keyClick(button, key);
+    EXPECT_EQ(loggedIn_, 0);
+    EXPECT_EQ(QApplication::focusWidget(), button) << "the focus stays";
+  }
+  EXPECT_TRUE(fakes_.messages.shown.empty());
+}
+
 TEST_F(LoginWindowTest, TheBirdChirpsAndFliesAway) {
   auto* bird = window_->findChild<QPushButton*>(QStringLiteral("麻雀"));
   QEvent enter(QEvent::Enter);

@@ -12,6 +12,7 @@
 #include "app/about_window.h"
 #include "app/roll_up_menu.h"
 #include "data/catalogue.h"
+#include "forms/windows/cheque_window.h"
 #include "tests/support/test_form.h"
 #include "tests/support/ui_fixture.h"
 
@@ -22,25 +23,29 @@ const QString kNoPermission = QStringLiteral("您无权操作此模块，请使�
 
 class MainWindowTest : public UiFixture {
  protected:
-  // Logs in as the operator of the given level and opens the main window, with a test
-  // form standing in for the cheque and for the print positions.
+  // Logs in as the operator of the given level and opens the main window with the cheque
+  // and a test form standing in for the print positions; both count the windows made.
   void Open(const std::string& level) {
     AddOperator("op1", "pw", level);
     ASSERT_TRUE(store_->Open("bsf\\" + std::string(kOperatorTable), kOperatorTablePassword));
     WindowFactories windows;
-    auto testForm = [this](AppContext&, QWidget* owner) -> QWidget* {
+    windows[Destination::kCheque] = [this](AppContext& context, QWidget* owner) -> QWidget* {
+      ++formsMade_;
+      return CreateForm<ChequeWindow>(context, owner);
+    };
+    windows[Destination::kPrintPositions] = [this](AppContext&, QWidget* owner) -> QWidget* {
       ++formsMade_;
       return new TestForm(state_, owner);
     };
-    windows[Destination::kCheque] = testForm;
-    windows[Destination::kPrintPositions] = testForm;
     window_ = new MainWindow(*context_, windows);
     window_->show();
   }
   ~MainWindowTest() override { delete window_.data(); }
 
-  QString Pane(const char* name) {
-    return window_->findChild<QLabel*>(QString::fromUtf8(name))->text();
+  QString Pane(const char* name) { return LabelText(window_, name); }
+  static QString LabelText(const QWidget* window, const char* name) {
+    const auto* label = window->findChild<QLabel*>(QString::fromUtf8(name));
+    return label ? label->text() : QStringLiteral("<no label %1>").arg(QString::fromUtf8(name));
   }
   RollUpMenu* Menu() { return window_->findChild<RollUpMenu*>(QStringLiteral("卷帘式菜单1")); }
   QAction* ToolbarAction(int index) {
@@ -61,6 +66,7 @@ TEST_F(MainWindowTest, SuperAdministratorSeesEverythingAndIsNeverRefused) {
   EXPECT_EQ(Pane("状态条1_操作员"), "op1");
   EXPECT_EQ(Pane("状态条1_级别"), QStringLiteral("超级管理员"));
   EXPECT_EQ(state_.OperatorLevel, QStringLiteral("超级管理员"));
+  EXPECT_EQ(state_.OperatorName, "op1");
   EXPECT_EQ(Menu()->Item(1, 0)->text(), QStringLiteral("用户管理"));
   for (int index : {3, 4, 5}) window_->OnToolbarClicked(index);
   for (auto [group, item] : {std::pair{1, 1}, {2, 0}, {2, 1}}) {
@@ -96,15 +102,49 @@ TEST_F(MainWindowTest, OpeningAFormReplacesTheRegisteredOneAndWritesItsLabels) {
   window_->OnMenuItemClicked(0, 1);
   QPointer<QWidget> first = state_.CurrentForm;
   ASSERT_NE(first, nullptr);
-  auto* form = static_cast<TestForm*>(first.data());
-  EXPECT_EQ(form->LabelText("登录签"), QStringLiteral("op1超级管理员"));
-  EXPECT_EQ(form->LabelText("警告签"),
+  EXPECT_EQ(LabelText(first, "登录签"), QStringLiteral("op1超级管理员"));
+  EXPECT_EQ(LabelText(first, "警告签"),
             QStringLiteral(" 您正在使用支票管理，请注意本行的提示信息！"));
-  EXPECT_EQ(form->parentWidget(), window_.data());
+  EXPECT_EQ(first->parentWidget(), window_.data());
 
   window_->OnMenuItemClicked(0, 1);
   EXPECT_TRUE(first.isNull()) << "the same form is closed and opened afresh";
   EXPECT_NE(state_.CurrentForm, nullptr);
+}
+
+// Every bank form and voucher of the shipped program opens with the operator line and its
+// own greeting; New then shows the form's New greeting, which differs on the cash slip.
+TEST_F(MainWindowTest, EveryFormOpensWithTheOperatorAndItsGreeting) {
+  AddOperator("op1", "pw", "管理员");
+  ASSERT_TRUE(store_->Open("bsf\\" + std::string(kOperatorTable), kOperatorTablePassword));
+  window_ = new MainWindow(*context_, ProgramWindows());
+  window_->show();
+  const struct {
+    int item;  // in the first group of the roll-up menu
+    const char* greeting;
+    const char* afterNew;
+  } cases[] = {
+      {0, " 您正在使用现金交款单管理，请注意本行的提示信息！",
+       " 您正在使用打印现金交款单模块，请注意本行的提示信息！"},
+      {1, " 您正在使用支票管理，请注意本行的提示信息！", nullptr},
+      {2, " 您正在使用进账单管理，请注意本行的提示信息！", nullptr},
+      {3, " 您正在使用电汇凭证管理，请注意本行的提示信息！", nullptr},
+      {4, " 您正在使用收款凭证管理，请注意本行的提示信息！", nullptr},
+      {5, " 您正在使用付款凭证管理，请注意本行的提示信息！", nullptr},
+      {6, " 您正在使用转帐凭证管理，请注意本行的提示信息！", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.item);
+    window_->OnMenuItemClicked(0, c.item);
+    const QPointer<QWidget> form = state_.CurrentForm;
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(LabelText(form, "登录签"), QStringLiteral("op1管理员"));
+    EXPECT_EQ(LabelText(form, "警告签"), QString::fromUtf8(c.greeting));
+    form->findChild<QPushButton*>(QStringLiteral("按钮6"))->click();
+    EXPECT_EQ(LabelText(form, "警告签"), QString::fromUtf8(c.afterNew ? c.afterNew : c.greeting));
+    EXPECT_EQ(LabelText(form, "登录签"), QStringLiteral("op1管理员")) << "New keeps the operator";
+  }
+  CloseCurrentForm(state_);
 }
 
 TEST_F(MainWindowTest, AboutFromTheToolbarClosesTheFormAndFromTheMenuKeepsIt) {
@@ -242,6 +282,21 @@ TEST_F(MainWindowTest, TheExitButtonEndsTheProgram) {
   Open("管理员");
   window_->findChild<QPushButton*>(QStringLiteral("按钮_主界面_退出系统"))->click();
   EXPECT_EQ(fakes_.process.ended, 1);
+}
+
+TEST_F(MainWindowTest, EscClosesTheWindowFromAControlOrFromTheWindowItself) {
+  AddOperator("op1", "pw", "管理员");
+  ASSERT_TRUE(store_->Open("bsf\\" + std::string(kOperatorTable), kOperatorTablePassword));
+  for (const bool toControl : {true, false}) {
+    window_ = new MainWindow(*context_, {});
+    ShowActive(window_);
+    auto* exitButton = window_->findChild<QPushButton*>(QStringLiteral("按钮_主界面_退出系统"));
+    QWidget* target = toControl ? exitButton : static_cast<QWidget*>(window_);
+    QTest::keyClick(target, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window_.isNull()) << (toControl ? "from the exit button" : "from the window");
+    EXPECT_EQ(fakes_.process.ended, 0) << "Esc closes the window, it does not end the program";
+  }
 }
 
 TEST_F(MainWindowTest, GeometryOfTheWindow) {

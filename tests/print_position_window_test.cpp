@@ -8,6 +8,7 @@
 #include <QTest>
 #include <algorithm>
 
+#include "app/calibration_sheet_forms.h"
 #include "forms/calibration_sheet.h"
 #include "tests/support/layout_check.h"
 #include "tests/support/ui_fixture.h"
@@ -22,7 +23,7 @@ class PrintPositionWindowTest : public UiFixture {
 
   void OpenWindow() {
     delete window_.data();
-    window_ = new PrintPositionWindow(*context_, nullptr);
+    window_ = new PrintPositionWindow(*context_, nullptr, CalibrationSheetForms());
     window_->show();
   }
   void Click(const char* button) {

@@ -62,6 +62,13 @@ bool EntersNonDigit(const QEvent* event) {
 
 WindowKeys::WindowKeys(QWidget* window, Esc esc) : QObject(window), window_(window), esc_(esc) {}
 
+void WindowKeys::EscClosesWindow(QWidget* window) {
+  auto* keys = new WindowKeys(window, Esc::kClosesWindow);
+  keys->enterMovesFocus_ = false;
+  // Watching the window itself sees the keys its controls leave to it.
+  window->installEventFilter(keys);
+}
+
 void WindowKeys::WatchControls() {
   for (QWidget* child : window_->findChildren<QWidget*>()) {
     if (child->focusPolicy() != Qt::NoFocus) child->installEventFilter(this);
@@ -94,6 +101,7 @@ bool WindowKeys::eventFilter(QObject* watched, QEvent* event) {
   }
   switch (FormKeyOf(event)) {
     case FormKey::kEnter:
+      if (!enterMovesFocus_) break;
       FocusNext(window_);
       return true;
     case FormKey::kEscape:

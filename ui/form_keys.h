@@ -32,6 +32,10 @@ class WindowKeys final : public QObject {
   enum class Esc { kClosesWindow, kIgnored };
   WindowKeys(QWidget* window, Esc esc);
 
+  // Esc alone, for a window whose controls give Enter their own meaning: an Esc that no
+  // control takes closes the window; Enter is left alone.
+  static void EscClosesWindow(QWidget* window);
+
   // Watches every focusable control the window holds now.
   void WatchControls();
   // Moves the focus to the next control in tab order that can take it.
@@ -48,6 +52,7 @@ class WindowKeys final : public QObject {
  private:
   QWidget* window_;
   Esc esc_;
+  bool enterMovesFocus_ = true;
 };
 
 }  // namespace tallyra

@@ -17,6 +17,7 @@ struct ProgramState {
   QDateTime StartTime;
   int LoginFailures = 0;
   QPointer<QWidget> CurrentForm;  // the one registered form window, or null
+  QString OperatorName;           // the logged-in operator's account name
   QString OperatorLevel;          // "超级管理员" or "管理员"
   std::array<QPointer<QCheckBox>, 10> AdminCheckBoxes{};
   QString TableEditorFile;

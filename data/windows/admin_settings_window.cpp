@@ -163,8 +163,6 @@ void AdminSettingsWindow::Reduce() {
   setFixedSize(220, 168);
   changeGroup_->move(6, changeGroup_->y());
   confirmButton_->move(70, 110);
-  // The main window places the windows it opens; this one keeps to the centre.
-  setProperty("placesItself", true);
   if (const QScreen* screen = this->screen()) {
     const QRect area = screen->geometry();
     move(area.left() + (area.width() - 220) / 2, area.top() + (area.height() - 168) / 2);

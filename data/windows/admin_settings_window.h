@@ -6,6 +6,7 @@
 #include "data/password_hash.h"
 #include "ui/app_context.h"
 #include "ui/program_state.h"
+#include "ui/self_placing_window.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -18,7 +19,7 @@ namespace tallyra {
 // and changes his password; an ordinary administrator only changes his own password, in
 // a reduced window. Ticking an administrator only chooses him: nothing is written until
 // the deletion is confirmed, and then exactly the ticked administrators go.
-class AdminSettingsWindow final : public QWidget {
+class AdminSettingsWindow final : public QWidget, public SelfPlacingWindow {
   Q_OBJECT
   Q_DISABLE_COPY_MOVE(AdminSettingsWindow)
 
@@ -31,6 +32,8 @@ class AdminSettingsWindow final : public QWidget {
   void ConfirmAdmin();
   void ResetAdmin();
   bool IsReduced() const { return reduced_; }
+  // The reduced window keeps to the centre of the screen.
+  bool PlacesItself() const override { return reduced_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -203,6 +203,11 @@ void FormWindow::Created() {
   LoadLists();
 }
 
+void FormWindow::GreetOperator(const QString& operatorLine) {
+  operatorLine_->setText(operatorLine);
+  statusLine_->setText(greeting_);
+}
+
 void FormWindow::ResetForm() {
   const QDate today = context_.services.clock.Now().date();
   for (QDateEdit* date : dateBoxes_) date->setDate(today);

@@ -71,6 +71,9 @@ class FormWindow : public QWidget {
   void Created();
 
   void ResetForm();
+  // Opened from the main window: the operator line it hands over, and the greeting on the
+  // status line (the one at creation, where New shows another).
+  void GreetOperator(const QString& operatorLine);
   void ShowInputHint(const QWidget* field);
   void Print();
   void Preview();

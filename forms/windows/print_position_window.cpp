@@ -1,9 +1,6 @@
 #include "forms/windows/print_position_window.h"
 
-#include "forms/cash_deposit_layout.h"
-#include "forms/cheque_layout.h"
-#include "forms/wire_transfer_layout.h"
-#include "vouchers/voucher_layout.h"
+#include <utility>
 
 namespace tallyra {
 namespace {
@@ -23,7 +20,7 @@ PositionGroupSpec FormGroup(const char* name, const char* caption, int row, int 
       {{xGroup, "调整左右位置", {{xField, xBox}}}, {yGroup, "调整上下位置", {{xField + 1, yBox}}}}};
 }
 
-PositionWindowSpec PrintPositionSpec() {
+PositionWindowSpec PrintPositionSpec(std::vector<SheetFormSpec> sheetForms) {
   PositionWindowSpec desc;
   desc.objectName = "PrintPositionWindow";
   desc.title = "调整打印位置";
@@ -44,20 +41,14 @@ PositionWindowSpec PrintPositionSpec() {
   desc.notesPanel = "分组框19";
   desc.notesBox = "编辑框13";
   for (int field = 1; field <= kPositionFields; ++field) desc.tabOrder.push_back(field);
-  desc.sheetForms = {
-      {"支票", &ChequeLayout, OffsetsOf(OffsetPair::kCheque)},
-      {"电汇凭证", &WireTransferLayout, OffsetsOf(OffsetPair::kWireTransfer)},
-      {"现金交款单", &CashDepositLayout, OffsetsOf(OffsetPair::kCashDepositSlip)},
-      {"收款凭证", &ReceiptVoucherLayout, OffsetsOf(OffsetPair::kReceiptVoucher)},
-      {"付款凭证", &PaymentVoucherLayout, OffsetsOf(OffsetPair::kPaymentVoucher)},
-      {"转帐凭证", &TransferVoucherLayout, OffsetsOf(OffsetPair::kTransferVoucher)},
-  };
+  desc.sheetForms = std::move(sheetForms);
   return desc;
 }
 
 }  // namespace
 
-PrintPositionWindow::PrintPositionWindow(AppContext& context, QWidget* owner)
-    : PositionWindow(context, owner, PrintPositionSpec()) {}
+PrintPositionWindow::PrintPositionWindow(AppContext& context, QWidget* owner,
+                                         std::vector<SheetFormSpec> sheetForms)
+    : PositionWindow(context, owner, PrintPositionSpec(std::move(sheetForms))) {}
 
 }  // namespace tallyra

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "forms/windows/position_window.h"
 
 namespace tallyra {
@@ -10,7 +12,8 @@ class PrintPositionWindow final : public PositionWindow {
   Q_DISABLE_COPY_MOVE(PrintPositionWindow)
 
  public:
-  PrintPositionWindow(AppContext& context, QWidget* owner);
+  // sheetForms: the forms the test print offers, handed down by whoever knows them all.
+  PrintPositionWindow(AppContext& context, QWidget* owner, std::vector<SheetFormSpec> sheetForms);
 };
 
 }  // namespace tallyra
