@@ -224,7 +224,7 @@ void MainWindow::Go(const NavEntry& entry) {
 }
 
 bool MainWindow::CheckSuperAdministrator() {
-  if (levelPane_->text() == kSuperAdministrator) return true;
+  if (context_.state.OperatorLevel == kSuperAdministrator) return true;
   context_.services.messages.ShowError(
       this, QStringLiteral("您无权操作此模块，请使用超级管理员用户登录！"));
   return false;

@@ -14,6 +14,7 @@
 #include "data/catalogue.h"
 #include "data/gbk_text.h"
 #include "ui/controls.h"
+#include "ui/form_keys.h"
 #include "ui/gbk_limit.h"
 
 namespace tallyra {
@@ -78,6 +79,7 @@ AdminSettingsWindow::AdminSettingsWindow(AppContext& context, QWidget* owner, QS
   setWindowTitle(QStringLiteral("管理员设置"));
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(356, 282);
+  WindowKeys::EscClosesWindow(this);
   // The modes switch by disabling boxes: a disabled box must look it.
   setStyleSheet(QStringLiteral(
       "QLineEdit:disabled { background: rgb(236, 235, 241); color: rgb(140, 140, 150); }"));
@@ -390,13 +392,6 @@ bool AdminSettingsWindow::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-void AdminSettingsWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  QWidget::keyPressEvent(event);
-}
 
 void AdminSettingsWindow::Tell(const QString& text, const QString& title, MessageIcon icon) {
   context_.services.messages.Show(this, {text, title, icon, MessageButtons::kOk});

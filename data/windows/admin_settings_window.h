@@ -37,7 +37,6 @@ class AdminSettingsWindow final : public QWidget, public SelfPlacingWindow {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildControls();
