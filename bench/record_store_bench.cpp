@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "data/random_hex.h"
 #include "data/record_store.h"
 #include "data/table_file.h"
 
@@ -31,11 +32,7 @@ std::string NameOf(int i) { return "北京华信达科技有限公司第" + std:
 class BenchFolder {
  public:
   BenchFolder() {
-    unsigned char nonce[8];
-    randombytes_buf(nonce, sizeof nonce);
-    char hex[17];
-    sodium_bin2hex(hex, sizeof hex, nonce, sizeof nonce);
-    root_ = std::filesystem::temp_directory_path() / (std::string("tallyra-bench-") + hex);
+    root_ = std::filesystem::temp_directory_path() / ("tallyra-bench-" + RandomHex(8));
     std::filesystem::create_directories(root_ / "bsf");
     std::string error;
     TableFile::Create(TablePath("Append.bsf"), kFields, "", &error);

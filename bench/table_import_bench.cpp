@@ -3,13 +3,13 @@
 // written in one transaction after the day's backup, and the store taking in the new
 // records for the grid. Into an empty table, and replacing 10 000 records.
 #include <benchmark/benchmark.h>
-#include <sodium.h>
 
 #include <filesystem>
 #include <string>
 
 #include "data/catalogue.h"
 #include "data/csv.h"
+#include "data/random_hex.h"
 #include "data/record_store.h"
 #include "data/table_batch.h"
 #include "data/table_exchange.h"
@@ -32,11 +32,7 @@ std::string AccountsCsv() {
 class Folder {
  public:
   Folder() {
-    unsigned char nonce[8];
-    randombytes_buf(nonce, sizeof nonce);
-    char hex[17];
-    sodium_bin2hex(hex, sizeof hex, nonce, sizeof nonce);
-    root_ = std::filesystem::temp_directory_path() / (std::string("tallyra-import-") + hex);
+    root_ = std::filesystem::temp_directory_path() / ("tallyra-import-" + RandomHex(8));
     Reset();
   }
   ~Folder() { std::filesystem::remove_all(root_); }
