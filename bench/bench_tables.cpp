@@ -1,7 +1,5 @@
 #include "bench/bench_tables.h"
 
-#include <sodium.h>
-
 #include "data/catalogue.h"
 #include "data/table_file.h"
 
@@ -25,14 +23,6 @@ std::string FillTable(const TableLocation& location, const std::string& file,
     }
   }
   return table->Commit(&error) == kStoreOk ? std::string() : error;
-}
-
-std::filesystem::path UniqueTempFolder(const std::string& prefix) {
-  unsigned char nonce[8];
-  randombytes_buf(nonce, sizeof nonce);
-  char hex[17];
-  sodium_bin2hex(hex, sizeof hex, nonce, sizeof nonce);
-  return std::filesystem::temp_directory_path() / (prefix + hex);
 }
 
 }  // namespace tallyra

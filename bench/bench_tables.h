@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,9 +12,5 @@ namespace tallyra {
 // error text, empty on success.
 std::string FillTable(const TableLocation& location, const std::string& file,
                       const std::vector<std::vector<Value>>& records);
-
-// A new folder's path in the system's temporary folder, prefix and a random part; not yet
-// created.
-std::filesystem::path UniqueTempFolder(const std::string& prefix);
 
 }  // namespace tallyra

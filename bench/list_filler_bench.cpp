@@ -1,10 +1,10 @@
 // Filling drop-down lists from a table of n subjects by the unique-prefix rule, into one
 // box and into five (a voucher's five lines), and by the every-entry rule into one box:
-// the record walk, the rule and the boxes' insertion, as a window's creation runs them.
+// the record walk, the rule and the boxes' insertion, as a window's creation runs them,
+// into the forms' own lists.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QComboBox>
 #include <QTemporaryDir>
 #include <memory>
 #include <vector>
@@ -13,6 +13,7 @@
 #include "data/catalogue.h"
 #include "forms/windows/list_filler.h"
 #include "platform/qt_services.h"
+#include "ui/list_box.h"
 
 namespace {
 
@@ -45,11 +46,10 @@ void FillSubjects(benchmark::State& state, ListRule rule) {
   QWidget window;
   for (auto _ : state) {
     state.PauseTiming();
-    std::vector<std::unique_ptr<QComboBox>> owned;
+    std::vector<std::unique_ptr<ListBox>> owned;
     std::vector<QComboBox*> boxes;
     for (std::size_t k = 0; k < boxCount; ++k) {
-      owned.push_back(std::make_unique<QComboBox>(&window));
-      owned.back()->setEditable(true);
+      owned.push_back(std::make_unique<ListBox>(&window));
       boxes.push_back(owned.back().get());
     }
     store.CloseAll();  // every window's creation starts with the tables closed

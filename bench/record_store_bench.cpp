@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/bench_tables.h"
+#include "data/random_hex.h"
 #include "data/record_store.h"
 #include "data/table_file.h"
 
@@ -32,7 +32,7 @@ std::string NameOf(int i) { return "北京华信达科技有限公司第" + std:
 class BenchFolder {
  public:
   BenchFolder() {
-    root_ = UniqueTempFolder("tallyra-bench-");
+    root_ = std::filesystem::temp_directory_path() / ("tallyra-bench-" + RandomHex(8));
     std::filesystem::create_directories(root_ / "bsf");
     std::string error;
     TableFile::Create(TablePath("Append.bsf"), kFields, "", &error);

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <string>
 
-#include "bench/bench_tables.h"
 #include "data/catalogue.h"
 #include "data/csv.h"
+#include "data/random_hex.h"
 #include "data/record_store.h"
 #include "data/table_batch.h"
 #include "data/table_exchange.h"
@@ -32,7 +32,7 @@ std::string AccountsCsv() {
 class Folder {
  public:
   Folder() {
-    root_ = UniqueTempFolder("tallyra-import-");
+    root_ = std::filesystem::temp_directory_path() / ("tallyra-import-" + RandomHex(8));
     Reset();
   }
   ~Folder() { std::filesystem::remove_all(root_); }

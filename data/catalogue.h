@@ -29,11 +29,6 @@ bool HasCatalogueFields(std::string_view file, const std::vector<FieldDef>& fiel
                         std::string* missing);
 
 inline constexpr std::string_view kOperatorTable = "Zhgl.bsf";
-// Whether a file's fields hold every field the windows read by name from the table of
-// that file name, each of a usable type; false names the first missing field. A file
-// the catalogue does not know passes.
-bool HasCatalogueFields(std::string_view file, const std::vector<FieldDef>& fields,
-                        std::string* missing);
 
 inline constexpr std::string_view kOperatorTablePassword = "@天%地*人&";
 

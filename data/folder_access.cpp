@@ -2,22 +2,18 @@
 
 #include <sodium.h>
 
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
+#include "data/random_hex.h"
 #include "data/table_path.h"
 
 namespace tallyra {
 
 bool FolderIsWritable(const std::string& folder) {
   if (sodium_init() < 0) return false;
-  std::array<unsigned char, 6> nonce{};
-  randombytes_buf(nonce.data(), nonce.size());
-  std::array<char, 13> hex{};
-  sodium_bin2hex(hex.data(), hex.size(), nonce.data(), nonce.size());
-  const std::filesystem::path probe = PathFromUtf8(folder + "/.tallyra-probe-" + hex.data());
+  const std::filesystem::path probe = PathFromUtf8(folder + "/.tallyra-probe-" + RandomHex(6));
   bool created = false;
   {
     std::ofstream out(probe, std::ios::binary);

@@ -1,14 +1,13 @@
 #include "data/table_copy.h"
 
-#include <sodium.h>
 #include <sqlite3.h>
 
-#include <array>
 #include <chrono>
 #include <filesystem>
 #include <system_error>
 #include <thread>
 
+#include "data/random_hex.h"
 #include "data/record_store.h"
 #include "data/table_file.h"
 #include "data/table_path.h"
@@ -19,14 +18,6 @@ namespace {
 constexpr char kPartialMark[] = ".partial-";
 constexpr int kBusyRetries = 100;  // 20 ms apart: another program's write takes less
 constexpr int kRetryMs = 20;
-
-std::string RandomSuffix() {
-  std::array<unsigned char, 6> nonce{};
-  randombytes_buf(nonce.data(), nonce.size());
-  std::array<char, 13> hex{};
-  sodium_bin2hex(hex.data(), hex.size(), nonce.data(), nonce.size());
-  return hex.data();
-}
 
 // Runs the online backup into an open destination; SQLITE_DONE on success.
 int RunBackup(sqlite3* destination, sqlite3* source) {
@@ -52,7 +43,7 @@ bool IsUnfinishedCopy(const std::string& fileName) {
 int CopyTableFile(sqlite3* source, const std::string& target, const std::string& table,
                   std::string* error) {
   const std::filesystem::path targetPath = PathFromUtf8(target);
-  const std::string temporary = target + kPartialMark + RandomSuffix();
+  const std::string temporary = target + kPartialMark + RandomHex(6);
   const std::filesystem::path temporaryPath = PathFromUtf8(temporary);
   const auto fail = [&](const std::string& reason) {
     std::error_code ignored;
@@ -78,7 +69,8 @@ int CopyTableFile(sqlite3* source, const std::string& target, const std::string&
   if (rc != SQLITE_OK || closed != SQLITE_OK) return fail(detail);
 
   std::string reason;
-  if (TableFile::Check(temporary, table, &reason) != kStoreOk) return fail("副本校验失败：" + reason);
+  if (TableFile::Check(temporary, table, &reason) != kStoreOk)
+    return fail("副本校验失败：" + reason);
   std::filesystem::rename(temporaryPath, targetPath, ec);
   if (ec) return fail(ec.message());
   return kStoreOk;

@@ -1,9 +1,6 @@
 #include "data/table_exchange.h"
 
-#include <sodium.h>
-
 #include <algorithm>
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,6 +10,7 @@
 #include "data/catalogue.h"
 #include "data/cell_value.h"
 #include "data/field_value.h"
+#include "data/random_hex.h"
 #include "data/table_path.h"
 
 namespace tallyra {
@@ -150,12 +148,8 @@ bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* err
 }
 
 bool WriteFileReplacing(const std::string& path, std::string_view bytes, std::string* error) {
-  std::array<unsigned char, 6> nonce{};
-  randombytes_buf(nonce.data(), nonce.size());
-  std::array<char, 13> hex{};
-  sodium_bin2hex(hex.data(), hex.size(), nonce.data(), nonce.size());
   const std::filesystem::path target = PathFromUtf8(path);
-  const std::filesystem::path temporary = PathFromUtf8(path + ".partial-" + hex.data());
+  const std::filesystem::path temporary = PathFromUtf8(path + ".partial-" + RandomHex(6));
   std::error_code ec;
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);

@@ -2,13 +2,13 @@
 #include <sodium.h>
 #include <sqlite3.h>
 
-#include <array>
 #include <filesystem>
 #include <set>
 #include <string>
 #include <system_error>
 
 #include "data/field_value.h"
+#include "data/random_hex.h"
 #include "data/table_file.h"
 #include "data/table_path.h"
 #include "data/table_schema.h"
@@ -48,11 +48,7 @@ int TableFile::Create(const std::string& path, const std::vector<FieldDef>& fiel
   if (std::filesystem::exists(target, ec)) return fail(kStoreIoError, "文件已存在");
   if (sodium_init() < 0) return fail(kStoreIoError, "无法初始化加密库");
 
-  std::array<unsigned char, 8> nonce{};
-  randombytes_buf(nonce.data(), nonce.size());
-  std::array<char, 17> hex{};
-  sodium_bin2hex(hex.data(), hex.size(), nonce.data(), nonce.size());
-  const std::string temporary = path + ".new-" + hex.data();
+  const std::string temporary = path + ".new-" + RandomHex(8);
 
   sqlite3* db = nullptr;
   int rc =

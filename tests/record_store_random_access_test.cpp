@@ -15,6 +15,8 @@
 #ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "tests/support/child_process.h"
 #endif
 
 namespace tallyra {
@@ -193,33 +195,25 @@ TEST_F(RandomAccessTest, AppendEmptyAddsAnEmptyRecordAtTheEndAndPointsAtIt) {
 #ifndef _WIN32
 
 // Runs `work` in a child process once the parent has opened the table, and waits for it.
-// Forked before the parent opens anything: an SQLite connection must not cross a fork.
+// Made before the parent opens anything.
 class OtherProgram {
  public:
-  explicit OtherProgram(const std::function<bool()>& work) {
-    if (pipe(go_) != 0) return;
-    child_ = fork();
-    if (child_ == 0) {
-      char byte = 0;
-      if (read(go_[0], &byte, 1) != 1) _exit(2);
-      _exit(work() ? 0 : 1);
-    }
-  }
+  explicit OtherProgram(const std::function<bool()>& work)
+      : child_([&work](int go, int) {
+          char byte = 0;
+          if (read(go, &byte, 1) != 1) _exit(2);
+          _exit(work() ? 0 : 1);
+        }) {}
   // True when the child ran `work` and it returned true.
   bool Run() {
-    if (child_ <= 0) return false;
     const char byte = 1;
-    if (write(go_[1], &byte, 1) != 1) return false;
-    int status = 0;
-    waitpid(child_, &status, 0);
-    close(go_[0]);
-    close(go_[1]);
+    if (!child_.Started() || write(child_.Input(), &byte, 1) != 1) return false;
+    const int status = child_.Wait();
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
   }
 
  private:
-  int go_[2] = {-1, -1};
-  pid_t child_ = -1;
+  ChildProcess child_;
 };
 
 TEST_F(RandomAccessFixture, ARecordAnotherProgramDeletedIsGoneAndNoOtherRecordIsWritten) {

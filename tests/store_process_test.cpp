@@ -3,7 +3,6 @@
 #ifndef _WIN32
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +14,7 @@
 #include <vector>
 
 #include "data/record_store.h"
+#include "tests/support/child_process.h"
 #include "tests/support/store_test_support.h"
 
 namespace tallyra {
@@ -61,28 +61,18 @@ TEST_F(StoreProcessTest, AKilledWriterLeavesExactlyTheRecordsWhoseAppendReturned
   std::int64_t confirmed = 0;  // records whose Append returned, over all runs
   int killedInFlight = 0;
   for (int run = 0; run < 20; ++run) {
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      close(fds[0]);
-      AppendForever(Location(), confirmed, fds[1]);
-    }
-    close(fds[1]);
+    ChildProcess child([&](int, int report) { AppendForever(Location(), confirmed, report); });
+    ASSERT_TRUE(child.Started());
     // Let it write a record or two, then kill it at a random moment of the next ones.
     std::int64_t number = 0;
-    for (int i = 0; i < 2; ++i) ASSERT_TRUE(ReadNumber(fds[0], &number));
+    for (int i = 0; i < 2; ++i) ASSERT_TRUE(ReadNumber(child.Reports(), &number));
     std::this_thread::sleep_for(std::chrono::microseconds(random() % 40000));
-    kill(child, SIGKILL);
-    int status = 0;
-    waitpid(child, &status, 0);
+    const int status = child.Kill();
     ASSERT_TRUE(WIFSIGNALED(status)) << "the writer ended by itself, status " << status;
 
     // Every number comes twice: announced, then confirmed. A lone last one was in flight.
     std::vector<std::int64_t> reports;
-    while (ReadNumber(fds[0], &number)) reports.push_back(number);
-    close(fds[0]);
+    while (ReadNumber(child.Reports(), &number)) reports.push_back(number);
     const std::size_t pairs = (reports.size() + 2) / 2;  // the two read above form one pair
     const bool inFlight = reports.size() % 2 == 1;
     killedInFlight += inFlight ? 1 : 0;
@@ -109,32 +99,25 @@ TEST_F(StoreProcessTest, AKilledWriterLeavesExactlyTheRecordsWhoseAppendReturned
 
 TEST_F(StoreProcessTest, AnAppendOfOneProgramIsSeenByTheOthersNextRecordCount) {
   MakeTable("Crash.bsf", kFields, {{std::int64_t{0}, NameOf(0), 0.0}});
-  int go[2], done[2];
-  ASSERT_EQ(pipe(go), 0);
-  ASSERT_EQ(pipe(done), 0);
-  // Forked before this process opens the table: an SQLite connection must not cross a fork.
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
+  // Forked before this process opens the table.
+  ChildProcess child([&](int go, int done) {
     std::int64_t ignored = 0;
-    if (!ReadNumber(go[0], &ignored)) _exit(5);
+    if (!ReadNumber(go, &ignored)) _exit(5);
     RecordStore other(Location());
     const bool ok = other.Open("bsf\\Crash.bsf") && other.Append({std::int64_t{1}, NameOf(1), 0.5});
-    WriteNumber(done[1], ok ? 1 : 0);
-    _exit(0);
-  }
+    WriteNumber(done, ok ? 1 : 0);
+  });
+  ASSERT_TRUE(child.Started());
   RecordStore store(Location());
   ASSERT_TRUE(store.Open("bsf\\Crash.bsf"));
   ASSERT_EQ(store.RecordCount(), 1);
   store.First();
 
-  WriteNumber(go[1], 1);
+  WriteNumber(child.Input(), 1);
   std::int64_t ok = 0;
-  ASSERT_TRUE(ReadNumber(done[0], &ok));
+  ASSERT_TRUE(ReadNumber(child.Reports(), &ok));
   ASSERT_EQ(ok, 1);
-  int status = 0;
-  waitpid(child, &status, 0);
-  for (int fd : {go[0], go[1], done[0], done[1]}) close(fd);
+  child.Wait();
 
   EXPECT_EQ(store.RecordCount(), 2);
   store.Skip(1);

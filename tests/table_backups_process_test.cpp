@@ -20,6 +20,7 @@
 #include "data/table_copy.h"
 #include "data/table_file.h"
 #include "data/table_path.h"
+#include "tests/support/child_process.h"
 #include "tests/support/store_test_support.h"
 
 namespace tallyra {
@@ -68,22 +69,12 @@ TEST_F(BackupProcessTest, AProgramKilledDuringABackupLeavesNoHalfBackupAndNoDama
   std::mt19937 random(std::random_device{}());
   int unfinishedSeen = 0;
   for (int run = 0; run < 20; ++run) {
-    int fds[2];
-    ASSERT_EQ(pipe(fds), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      close(fds[0]);
-      ChangeEveryDay(Location(), run * 100, fds[1]);
-    }
-    close(fds[1]);
+    ChildProcess child([&](int, int report) { ChangeEveryDay(Location(), run * 100, report); });
+    ASSERT_TRUE(child.Started());
     char byte = 0;
-    ASSERT_EQ(read(fds[0], &byte, 1), 1) << "run " << run << ": the child made no backup";
-    close(fds[0]);
+    ASSERT_EQ(read(child.Reports(), &byte, 1), 1) << "run " << run << ": the child made no backup";
     std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
-    kill(child, SIGKILL);
-    int status = 0;
-    waitpid(child, &status, 0);
+    const int status = child.Kill();
     ASSERT_TRUE(WIFSIGNALED(status)) << "run " << run << ": status " << status;
 
     // Every file under a backup's own name is a sound table file.
@@ -115,12 +106,7 @@ TEST_F(BackupProcessTest, AProgramKilledDuringABackupLeavesNoHalfBackupAndNoDama
 TEST_F(BackupProcessTest, ABackupThatCannotBeWrittenLosesNothingAndIsReportedOnce) {
   MakeBigTable("Full.bsf");
   const auto size = fs::file_size(PathFromUtf8(TablePath("Full.bsf")));
-  int fds[2];
-  ASSERT_EQ(pipe(fds), 0);
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    close(fds[0]);
+  ChildProcess child([&](int, int report) {
     signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{size / 2, size / 2};
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(2);
@@ -136,16 +122,11 @@ TEST_F(BackupProcessTest, ABackupThatCannotBeWrittenLosesNothingAndIsReportedOnc
                          store.ModifyAt(0, {Value(std::string("第一次修改"))}) &&
                          store.ModifyAt(1, {Value(std::string("第二次修改"))});
     const std::string out = std::to_string(changed) + " " + std::to_string(count) + " " + reports;
-    if (write(fds[1], out.data(), out.size()) < 0) _exit(3);
-    _exit(0);
-  }
-  close(fds[1]);
-  std::string out;
-  char buffer[512];
-  for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) out.append(buffer, n);
-  close(fds[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
+    if (write(report, out.data(), out.size()) < 0) _exit(3);
+  });
+  ASSERT_TRUE(child.Started());
+  const std::string out = child.ReadAll();
+  const int status = child.Wait();
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 
   // Every change went through; the failure was reported once, naming the backup.

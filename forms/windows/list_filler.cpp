@@ -38,13 +38,11 @@ void ListFiller::Fill(const ListSource& source, const std::vector<QComboBox*>& b
   for (const std::string& entry : list.entries) entries << QString::fromStdString(entry);
 
   for (QComboBox* box : boxes) {
+    auto* listBox = qobject_cast<ListBox*>(box);
+    Q_ASSERT_X(listBox, "ListFiller::Fill", "a form's lists are ListBoxes");
     const int before = box->count();
     const QString text = box->currentText();
-    if (auto* listBox = dynamic_cast<ListBox*>(box)) {
-      listBox->AddEntries(entries);
-    } else {
-      box->addItems(entries);
-    }
+    listBox->AddEntries(entries);
     // Adding to an empty list selects its first entry: the box keeps its own text.
     box->setCurrentIndex(-1);
     box->setEditText(text);

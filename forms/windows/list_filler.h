@@ -28,7 +28,8 @@ class ListFiller final {
  public:
   ListFiller(AppContext& context, QWidget* window) : context_(context), window_(window) {}
 
-  // Appends the built entries to every box. The boxes keep the text they show, except
+  // Appends the built entries to every box, each a form's list (a ListBox, as
+  // FormWindow::AddComboBox makes them). The boxes keep the text they show, except
   // that a unique-prefix list shows its matched entry selected in the first box.
   void Fill(const ListSource& source, const std::vector<QComboBox*>& boxes);
   // Empties the boxes' lists first; their texts stay.

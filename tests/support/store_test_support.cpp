@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "data/random_hex.h"
 #include "data/table_file.h"
 #include "data/table_path.h"
 
@@ -33,11 +34,7 @@ std::string Utf8Of(const std::filesystem::path& path) {
 
 void StoreTest::SetUp() {
   ASSERT_GE(sodium_init(), 0);
-  char hex[17];
-  unsigned char nonce[8];
-  randombytes_buf(nonce, sizeof nonce);
-  sodium_bin2hex(hex, sizeof hex, nonce, sizeof nonce);
-  root_ = std::filesystem::temp_directory_path() / PathFromUtf8(std::string("表格-") + hex);
+  root_ = std::filesystem::temp_directory_path() / PathFromUtf8("表格-" + RandomHex(8));
   std::filesystem::create_directories(root_ / "bsf");
 }
 
