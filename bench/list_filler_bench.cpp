@@ -47,7 +47,7 @@ void FillSubjects(benchmark::State& state, ListRule rule) {
   for (auto _ : state) {
     state.PauseTiming();
     std::vector<std::unique_ptr<ListBox>> owned;
-    std::vector<QComboBox*> boxes;
+    std::vector<ListBox*> boxes;
     for (std::size_t k = 0; k < boxCount; ++k) {
       owned.push_back(std::make_unique<ListBox>(&window));
       boxes.push_back(owned.back().get());

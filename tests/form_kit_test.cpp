@@ -14,6 +14,7 @@
 #include "forms/windows/form_window.h"
 #include "tests/support/ui_fixture.h"
 #include "ui/gbk_limit.h"
+#include "ui/list_box.h"
 
 namespace tallyra {
 namespace {
@@ -59,8 +60,8 @@ class KitForm final : public FormWindow {
   CellRow* line_ = nullptr;
   CellRow* totals_ = nullptr;
   QComboBox* kept_ = nullptr;
-  QComboBox* general_ = nullptr;
-  QComboBox* detail_ = nullptr;
+  ListBox* general_ = nullptr;
+  ListBox* detail_ = nullptr;
   QPlainTextEdit* summary_ = nullptr;
   QLineEdit* next_ = nullptr;
 

@@ -12,6 +12,7 @@
 #include "forms/print_layout.h"
 #include "forms/windows/cell_row.h"
 #include "ui/controls.h"
+#include "ui/list_box.h"
 
 namespace tallyra {
 namespace {
@@ -170,16 +171,16 @@ void CashDepositWindow::RecomputeTotal() {
 }
 
 void CashDepositWindow::LoadLists() {
-  auto* depositor = findChild<QComboBox*>(QStringLiteral("交单位组合框4"));
-  auto* account = findChild<QComboBox*>(QStringLiteral("收账号组合框2"));
-  auto* bank = findChild<QComboBox*>(QStringLiteral("开户行组合框3"));
-  auto* payee = findChild<QComboBox*>(QStringLiteral("收单位组合框1"));
+  auto* depositor = findChild<ListBox*>(QStringLiteral("交单位组合框4"));
+  auto* account = findChild<ListBox*>(QStringLiteral("收账号组合框2"));
+  auto* bank = findChild<ListBox*>(QStringLiteral("开户行组合框3"));
+  auto* payee = findChild<ListBox*>(QStringLiteral("收单位组合框1"));
   Lists().Fill({"Bfqc.bsf", {"单位全称"}}, {depositor});
   Lists().Fill({"Bfzh.bsf", {"账号说明", "银行账号"}, ListRule::kAccount}, {account});
   Lists().Fill({"Bfyh.bsf", {"开户银行"}}, {bank});
   Lists().Fill({"Dfqc.bsf", {"单位全称"}}, {payee});
-  Lists().Fill({"Kxlyk.bsf", {"款项来源"}}, {findChild<QComboBox*>(QStringLiteral("来源组合框1"))});
-  for (QComboBox* list : {payee, account, bank, depositor}) list->setEditText(QString());
+  Lists().Fill({"Kxlyk.bsf", {"款项来源"}}, {findChild<ListBox*>(QStringLiteral("来源组合框1"))});
+  for (ListBox* list : {payee, account, bank, depositor}) list->setEditText(QString());
 }
 
 bool CashDepositWindow::CheckBeforePrint() {

@@ -11,6 +11,7 @@
 #include "forms/cheque_layout.h"
 #include "forms/windows/cell_row.h"
 #include "ui/controls.h"
+#include "ui/list_box.h"
 
 namespace tallyra {
 

@@ -26,7 +26,7 @@ class ChequeWindow final : public BankFormWindow {
 
   QDateEdit* dateBox_ = nullptr;
   CellRow* digits_ = nullptr;
-  QComboBox* accountList_ = nullptr;
+  ListBox* accountList_ = nullptr;
 };
 
 }  // namespace tallyra

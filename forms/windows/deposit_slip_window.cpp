@@ -12,6 +12,7 @@
 #include "forms/deposit_slip_layout.h"
 #include "forms/windows/cell_row.h"
 #include "ui/controls.h"
+#include "ui/list_box.h"
 
 namespace tallyra {
 namespace {
@@ -118,7 +119,7 @@ void DepositSlipWindow::SetSlipTabOrder() {
 }
 
 void DepositSlipWindow::LoadLists() {
-  const auto list = [this](const char* name) { return qobject_cast<QComboBox*>(Control(name)); };
+  const auto list = [this](const char* name) { return qobject_cast<ListBox*>(Control(name)); };
   const ListRule every = ListRule::kEveryEntry;
   const ListRule account = ListRule::kAccount;
   Lists().Fill({"Bfqc.bsf", {"单位全称"}, every}, {list("出全称组合框2")});

@@ -59,7 +59,7 @@ QPlainTextEdit* FormWindow::AddMultiLineBox(QWidget* parent, const char* name, i
   return box;
 }
 
-QComboBox* FormWindow::AddComboBox(QWidget* parent, const char* name, int maxBytes, OnNew onNew) {
+ListBox* FormWindow::AddComboBox(QWidget* parent, const char* name, int maxBytes, OnNew onNew) {
   auto* list = new ListBox(parent);
   list->setObjectName(QString::fromUtf8(name));
   GbkLimit::Attach(list, maxBytes);

@@ -25,6 +25,7 @@ namespace tallyra {
 
 class CellRow;
 struct CellRowSpec;
+class ListBox;
 class WindowKeys;
 
 // One control of a window whose controls stand at given pixel positions.
@@ -88,8 +89,8 @@ class FormWindow : public QWidget {
   QLineEdit* AddTextBox(QWidget* parent, const char* name, int maxBytes,
                         OnNew onNew = OnNew::kClear);
   QPlainTextEdit* AddMultiLineBox(QWidget* parent, const char* name, int maxBytes);
-  QComboBox* AddComboBox(QWidget* parent, const char* name, int maxBytes,
-                         OnNew onNew = OnNew::kClear);
+  ListBox* AddComboBox(QWidget* parent, const char* name, int maxBytes,
+                       OnNew onNew = OnNew::kClear);
   QLineEdit* AddDerivedBox(QWidget* parent, const char* name);
   CellRow* AddCellRow(const CellRowSpec& desc, QWidget* parent);
   // New sets every date box to today, before it clears the fields.

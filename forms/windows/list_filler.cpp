@@ -1,6 +1,5 @@
 #include "forms/windows/list_filler.h"
 
-#include <QComboBox>
 #include <QStringList>
 
 #include "ui/list_box.h"
@@ -29,7 +28,7 @@ bool ListFiller::ReadRecords(const ListSource& source, std::vector<RecordTexts>&
   return true;
 }
 
-void ListFiller::Fill(const ListSource& source, const std::vector<QComboBox*>& boxes) {
+void ListFiller::Fill(const ListSource& source, const std::vector<ListBox*>& boxes) {
   std::vector<RecordTexts> records;
   if (!ReadRecords(source, records)) return;
   const BuiltList list = BuildList(source.rule, records);
@@ -37,12 +36,10 @@ void ListFiller::Fill(const ListSource& source, const std::vector<QComboBox*>& b
   entries.reserve(static_cast<qsizetype>(list.entries.size()));
   for (const std::string& entry : list.entries) entries << QString::fromStdString(entry);
 
-  for (QComboBox* box : boxes) {
-    auto* listBox = qobject_cast<ListBox*>(box);
-    Q_ASSERT_X(listBox, "ListFiller::Fill", "a form's lists are ListBoxes");
+  for (ListBox* box : boxes) {
     const int before = box->count();
     const QString text = box->currentText();
-    listBox->AddEntries(entries);
+    box->AddEntries(entries);
     // Adding to an empty list selects its first entry: the box keeps its own text.
     box->setCurrentIndex(-1);
     box->setEditText(text);
@@ -52,8 +49,8 @@ void ListFiller::Fill(const ListSource& source, const std::vector<QComboBox*>& b
   }
 }
 
-void ListFiller::Refill(const ListSource& source, const std::vector<QComboBox*>& boxes) {
-  for (QComboBox* box : boxes) {
+void ListFiller::Refill(const ListSource& source, const std::vector<ListBox*>& boxes) {
+  for (ListBox* box : boxes) {
     const QString text = box->currentText();
     box->clear();
     box->setEditText(text);

@@ -7,10 +7,11 @@
 #include "forms/list_rules.h"
 #include "ui/app_context.h"
 
-class QComboBox;
 class QWidget;
 
 namespace tallyra {
+
+class ListBox;
 
 // Which records of a table fill which boxes, and by what rule.
 struct ListSource {
@@ -28,12 +29,11 @@ class ListFiller final {
  public:
   ListFiller(AppContext& context, QWidget* window) : context_(context), window_(window) {}
 
-  // Appends the built entries to every box, each a form's list (a ListBox, as
-  // FormWindow::AddComboBox makes them). The boxes keep the text they show, except
+  // Appends the built entries to every box. The boxes keep the text they show, except
   // that a unique-prefix list shows its matched entry selected in the first box.
-  void Fill(const ListSource& source, const std::vector<QComboBox*>& boxes);
+  void Fill(const ListSource& source, const std::vector<ListBox*>& boxes);
   // Empties the boxes' lists first; their texts stay.
-  void Refill(const ListSource& source, const std::vector<QComboBox*>& boxes);
+  void Refill(const ListSource& source, const std::vector<ListBox*>& boxes);
 
  private:
   bool ReadRecords(const ListSource& source, std::vector<RecordTexts>& records);

@@ -82,7 +82,7 @@ QWidget* WireTransferWindow::BuildParty(const PartyCaptions& captions, Party& pa
   party.bank = AddComboBox(group, captions.bank, 32);
 
   auto* places = new QHBoxLayout;
-  const std::array<QComboBox*, 3> placeLists = {party.province, party.city, party.county};
+  const std::array<ListBox*, 3> placeLists = {party.province, party.city, party.county};
   for (std::size_t i = 0; i < placeLists.size(); ++i) {
     places->addWidget(placeLists[i], 1);
     places->addWidget(Label(group, label++, kPlaceFields[i]));
@@ -139,11 +139,10 @@ QWidget* WireTransferWindow::BuildOther() {
 void WireTransferWindow::FollowChoices(const Party& party) {
   // Only an item chosen from the list refills the list below; a typed name refills
   // nothing, not even when it equals an entry and the box is left.
-  for (QComboBox* list : {party.province, party.city}) {
-    connect(qobject_cast<ListBox*>(list), &ListBox::ItemChosen, this,
-            [this, &party, list] { RefillBelow(party, list); });
+  for (ListBox* list : {party.province, party.city}) {
+    connect(list, &ListBox::ItemChosen, this, [this, &party, list] { RefillBelow(party, list); });
   }
-  for (QComboBox* list : {party.province, party.city}) {
+  for (ListBox* list : {party.province, party.city}) {
     connect(list, &QComboBox::editTextChanged, this, &WireTransferWindow::ApplyEnableRule);
   }
 }
@@ -179,7 +178,7 @@ void WireTransferWindow::LoadLists() {
   Lists().Fill(every(payee_.banks, "开户银行"), {payee_.bank});
   ApplyEnableRule();
   for (const Party* party : {&remitter_, &payee_}) {
-    for (QComboBox* list : {party->province, party->city, party->county}) {
+    for (ListBox* list : {party->province, party->city, party->county}) {
       list->setEditText(QString());
     }
   }
@@ -187,15 +186,15 @@ void WireTransferWindow::LoadLists() {
 
 void WireTransferWindow::FillPlaces(const Party& party) {
   // At creation every city and county of the table, whatever its province.
-  const std::array<QComboBox*, 3> lists = {party.province, party.city, party.county};
+  const std::array<ListBox*, 3> lists = {party.province, party.city, party.county};
   for (std::size_t i = 0; i < lists.size(); ++i) {
     Lists().Fill({party.places, {kPlaceFields[i]}, ListRule::kUniquePrefix}, {lists[i]});
   }
 }
 
-void WireTransferWindow::RefillBelow(const Party& party, QComboBox* chosen) {
+void WireTransferWindow::RefillBelow(const Party& party, ListBox* chosen) {
   const bool province = chosen == party.province;
-  QComboBox* below = province ? party.city : party.county;
+  ListBox* below = province ? party.city : party.county;
   const std::string match = chosen->currentText().toStdString();
   const std::string field = province ? "省" : "市";
   Lists().Refill({party.places,

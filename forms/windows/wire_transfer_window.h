@@ -28,12 +28,12 @@ class WireTransferWindow final : public BankFormWindow {
     const char* accounts;
     const char* places;
     const char* banks;
-    QComboBox* name = nullptr;
-    QComboBox* account = nullptr;
-    QComboBox* province = nullptr;
-    QComboBox* city = nullptr;
-    QComboBox* county = nullptr;
-    QComboBox* bank = nullptr;
+    ListBox* name = nullptr;
+    ListBox* account = nullptr;
+    ListBox* province = nullptr;
+    ListBox* city = nullptr;
+    ListBox* county = nullptr;
+    ListBox* bank = nullptr;
   };
   struct PartyCaptions;
 
@@ -42,7 +42,7 @@ class WireTransferWindow final : public BankFormWindow {
   void FollowChoices(const Party& party);
   void FillPlaces(const Party& party);
   // The list below a chosen place: the records of that place, in record order.
-  void RefillBelow(const Party& party, QComboBox* chosen);
+  void RefillBelow(const Party& party, ListBox* chosen);
   // City and county lists are usable only once the list above them has a text.
   void ApplyEnableRule();
   void SetWireTabOrder();

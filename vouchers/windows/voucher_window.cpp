@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 
 #include "forms/amounts.h"
+#include "ui/list_box.h"
 
 namespace tallyra {
 namespace {
@@ -187,9 +188,9 @@ bool VoucherWindow::CheckBeforePrint() {
 
 void VoucherWindow::LoadLists() {
   for (const SubjectList& list : spec_.lists) {
-    std::vector<QComboBox*> boxes;
+    std::vector<ListBox*> boxes;
     for (const std::string& name : list.boxes) {
-      boxes.push_back(findChild<QComboBox*>(QString::fromStdString(name)));
+      boxes.push_back(findChild<ListBox*>(QString::fromStdString(name)));
     }
     Lists().Fill({list.file, {list.field}, ListRule::kUniquePrefix}, boxes);
   }
