@@ -56,6 +56,18 @@ QRectF InkWithin(const QImage& page, const QRectF& boxMm) {
                 (bottom - top + 1) / kPixelsPerMm);
 }
 
+// The ink around a word, half a millimetre each side of its box, on the page the program
+// submitted and on the page the queue made of it.
+struct InkPair {
+  QRectF submitted;
+  QRectF printed;
+};
+InkPair InkAround(const Word& word, const QImage& submittedPage, const QImage& queuePage) {
+  const QRectF around = QRectF(QPointF(word.xMm, word.yMm), QPointF(word.rightMm, word.bottomMm))
+                            .adjusted(-0.5, -0.5, 0.5, 0.5);
+  return {InkWithin(submittedPage, around), InkWithin(queuePage, around)};
+}
+
 // The cheque's items at their layout positions, in 0.1 mm before the offsets.
 struct Item {
   QString text;
@@ -175,10 +187,7 @@ TEST_F(PrintEndToEndTest, AChequeOnAPrintServerQueueStandsFromItsPrintableCorner
   EXPECT_NEAR(queuePage.width() / kPixelsPerMm, 266, 0.2);
   EXPECT_NEAR(queuePage.height() / kPixelsPerMm, 166, 0.2);
   for (const Word& item : items) {
-    const QRectF around = QRectF(QPointF(item.xMm, item.yMm), QPointF(item.rightMm, item.bottomMm))
-                              .adjusted(-0.5, -0.5, 0.5, 0.5);
-    const QRectF expected = InkWithin(submittedPage, around);
-    const QRectF printed = InkWithin(queuePage, around);
+    const auto [expected, printed] = InkAround(item, submittedPage, queuePage);
     ASSERT_FALSE(expected.isEmpty()) << item.text.toStdString();
     ASSERT_FALSE(printed.isEmpty()) << item.text.toStdString() << " missing on the queue's page";
     EXPECT_NEAR(printed.left(), expected.left(), kToleranceMm) << item.text.toStdString();
@@ -274,10 +283,7 @@ TEST_P(VoucherOnAQueueTest, EveryItemStandsFromThePrintableCornerAsThePageComesO
   const QImage queuePage = sheet.transformed(QTransform().rotate(turn.sheetToPage));
   const QImage submittedPage = RenderPage(submitted, pngs.filePath(QStringLiteral("submitted")));
   for (const Word& item : items) {
-    const QRectF around = QRectF(QPointF(item.xMm, item.yMm), QPointF(item.rightMm, item.bottomMm))
-                              .adjusted(-0.5, -0.5, 0.5, 0.5);
-    const QRectF expected = InkWithin(submittedPage, around);
-    const QRectF printed = InkWithin(queuePage, around);
+    const auto [expected, printed] = InkAround(item, submittedPage, queuePage);
     ASSERT_FALSE(expected.isEmpty()) << item.text.toStdString();
     ASSERT_FALSE(printed.isEmpty()) << item.text.toStdString() << " missing on the queue's sheet";
     EXPECT_NEAR(printed.center().x(), expected.center().x(), kToleranceMm)
