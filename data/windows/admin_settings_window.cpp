@@ -392,7 +392,6 @@ bool AdminSettingsWindow::eventFilter(QObject* watched, QEvent* event) {
   return QWidget::eventFilter(watched, event);
 }
 
-
 void AdminSettingsWindow::Tell(const QString& text, const QString& title, MessageIcon icon) {
   context_.services.messages.Show(this, {text, title, icon, MessageButtons::kOk});
 }

@@ -13,7 +13,6 @@
 #include "forms/windows/list_filler.h"
 #include "ui/app_context.h"
 
-class QComboBox;
 class QDateEdit;
 class QGroupBox;
 class QLabel;
